@@ -1,0 +1,62 @@
+// The device side of the protocol of one simulated mouse: decodes every feature report it
+// receives into device state, and produces the input reports that a press or release of one
+// of its physical buttons makes the real mouse send.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pyxom::sim {
+
+using Report = std::vector<std::uint8_t>;
+
+struct SimState {
+  int model = 0;
+  std::array<std::uint8_t, 256> buttonMap{};   // device value per device key index
+  std::array<bool, 256> buttonMapped{};        // a button report arrived for this key index
+  std::array<std::uint8_t, 4> dpiCodes{};      // per level
+  std::uint8_t enableMask = 0;
+  int currentLevel = 0;
+  int ledMode = -1;                            // -1 until an LED report arrived
+  int fireInterval = -1;                       // milliseconds as decoded; -1 until set
+  std::array<std::uint8_t, 6> heldKeys{};      // key emulation slots
+  std::uint8_t buttonState = 0xFF;             // bit cleared = pressed
+  std::vector<std::uint16_t> consumerKeys;     // every consumer usage received, in order
+  bool exited = false;                         // exit report received
+  int featureReports = 0;                      // total feature reports received
+};
+
+class SimFirmware {
+ public:
+  explicit SimFirmware(int model);
+
+  int model() const { return state_.model; }
+  const SimState& state() const { return state_; }
+
+  // A feature report from the host (byte 0 = report id).
+  void onFeatureReport(const std::uint8_t* data, std::size_t length);
+
+  // A physical button (device key index) went down or up: the input reports the mouse sends.
+  std::vector<Report> onButton(int keyIndex, bool pressed);
+
+  // An input report with a toggle event (byte 1 at most 0xF0), for tests.
+  Report toggleReport() const;
+
+  // One line per field, "name=value", for the control client's "state" command.
+  std::string describeState() const;
+
+  // Called for each emulated key, button or consumer key change, so the host can be given
+  // what a real mouse would send on its keyboard and pointer interfaces (optional).
+  std::function<void(const SimState&)> onEmulationChanged;
+
+  static constexpr std::size_t kInputReportLength = 8;
+  static constexpr std::size_t kFeatureReportLength = 8;
+
+ private:
+  SimState state_;
+};
+
+}  // namespace pyxom::sim
