@@ -18,10 +18,12 @@ else()
   set(PYXOM_GMOCK GTest::gmock)
 endif()
 
-# pyxom_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [MAIN]) - one GoogleTest exe.
-# MAIN: the sources bring their own main(). Under the Windows build tests run through Wine.
+# pyxom_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [MAIN] [LOCK <resource>])
+# MAIN: the sources bring their own main(). LOCK: tests that must not run at the same time as
+# other tests holding the same lock (every test that starts pyxom.exe uses LOCK pyxom_instance:
+# the program is single-instance). Under the Windows build tests run through Wine.
 function(pyxom_add_test name)
-  cmake_parse_arguments(T "MAIN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "MAIN" "LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${PYXOM_GMOCK})
   if(T_MAIN)
@@ -40,14 +42,18 @@ function(pyxom_add_test name)
   else()
     list(APPEND labels native)
   endif()
+  set(lock_props)
+  if(T_LOCK)
+    set(lock_props RESOURCE_LOCK ${T_LOCK})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS "${labels}" TIMEOUT 120)
+                       PROPERTIES LABELS "${labels}" TIMEOUT 120 ${lock_props})
 endfunction()
 
 # pyxom_add_script_test(<name> <script> [args...]) - a bash scenario (end-to-end under Wine).
 function(pyxom_add_script_test name script)
   add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
-  set_tests_properties(${name} PROPERTIES LABELS "wine;e2e" TIMEOUT 300
+  set_tests_properties(${name} PROPERTIES LABELS "wine;e2e" TIMEOUT 300 RESOURCE_LOCK pyxom_instance
     ENVIRONMENT "PYXOM_DIST_DIR=${PYXOM_DIST_DIR};PYXOM_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
 

@@ -98,9 +98,12 @@ bool SimHidTransport::setFeature(platform::HidHandle handle, const std::uint8_t*
                                  std::size_t length) {
   std::lock_guard lock(mutex_);
   const SimInterface* itf = interfaceOf(handle);
-  if (!itf || unplugged_ || !itf->ofMouse || itf->caps.usagePage != 0xFF01) return false;
+  if (!itf || !itf->ofMouse || itf->caps.usagePage != 0xFF01) return false;
   if (length != itf->caps.featureReportByteLength || length == 0) return false;
+  // What the host sent is traced even after an unplug (the send then fails), so a trace
+  // shows the whole conversation, the exit report included.
   traceLocked(formatTraceLine('F', data, length));
+  if (unplugged_) return false;
   firmware_.onFeatureReport(data, length);
   return true;
 }

@@ -1,0 +1,284 @@
+#include "app/win32/PyxomDlg.h"
+
+#include <dbt.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/win32/SimControl.h"
+#include "platform/win32/WinHidTransport.h"
+#include "sim/SimHidTransport.h"
+#include "resource.h"
+
+namespace pyxom::app::win32 {
+namespace {
+
+// The simulated mouse announces nothing to the system: registration is a no-op.
+class NoNotifications final : public platform::DeviceNotifications {
+ public:
+  void registerHidInterfaceNotifications() override {}
+};
+
+constexpr UINT kCmdShowWindowEn = 32801, kCmdShowWindowSecond = 32837;
+constexpr UINT kCmdExitEn = 32800, kCmdExitSecond = 32838;
+
+}  // namespace
+
+CPyxomDlg::CPyxomDlg(const CommandLine& options, std::wstring modulePath)
+    : options_(options), modulePath_(std::move(modulePath)) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  icon_ = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  smallIcon_ = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+}
+
+CPyxomDlg::~CPyxomDlg() {
+  if (transport_) transport_->cancelReads();
+  if (icon_) DestroyIcon(icon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+void CPyxomDlg::createTransport() {
+  if (options_.simulateModel) {
+    auto sim = std::make_unique<sim::SimHidTransport>(
+        *options_.simulateModel,
+        std::string(options_.simTracePath.begin(), options_.simTracePath.end()));
+    sim_ = sim.get();
+    HWND self = hwnd();
+    sim_->onUnplugged = [self] { PostMessageW(self, kSimUnpluggedMessage, 0, 0); };
+    simControl_ = std::make_unique<SimControl>(instance(), *sim_);
+    notifications_ = std::make_unique<NoNotifications>();
+    transport_ = std::move(sim);
+  } else {
+    auto real = std::make_unique<platform::win32::WinHidTransport>();
+    notifications_ = std::make_unique<platform::win32::WinDeviceNotifications>(hwnd(), real->hidGuid());
+    transport_ = std::move(real);
+  }
+  link_ = std::make_unique<device::DeviceLink>(*transport_);
+}
+
+bool CPyxomDlg::onInitDialog() {
+  HWND h = hwnd();
+  // 2. About item in the system menu.
+  wchar_t about[128] = {};
+  LoadStringW(instance(), IDS_ABOUTBOX, about, 128);
+  if (about[0]) {
+    HMENU sys = GetSystemMenu(h, FALSE);
+    if (sys) {
+      AppendMenuW(sys, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(sys, MF_STRING, IDM_ABOUTBOX, about);
+    }
+  }
+  // 3. Icons.
+  SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  // 4, 5, 7, 8. Paths, product names, current profile, language.
+  shell_ = readShellState(ini_, applicationFolder(modulePath_));
+  // 9. Title: the product name of the language.
+  SetWindowTextW(h, shell_.productName().c_str());
+  // 11. The mouse.
+  createTransport();
+  connected_ = link_->discover(*notifications_);
+  // 12. No mouse: say so and end.
+  if (!connected_) {
+    std::wstring text = noMouseMessage(shell_);
+    MessageBoxW(h, text.c_str(), applicationName(modulePath_).c_str(), MB_OK);
+    ShutdownDriver();
+    return true;
+  }
+  // 24. Paint once and add the tray icon.
+  InvalidateRect(h, nullptr, TRUE);
+  UpdateWindow(h);
+  Sleep(5);
+  addTrayIcon();
+  return true;
+}
+
+bool CPyxomDlg::preTranslateMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) return true;
+  if (msg.wParam == 0x79) return true;  // F10 and anything else carrying 0x79
+  return false;
+}
+
+bool CPyxomDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        showAbout();
+        return true;
+      }
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+        return true;
+      }
+      return false;
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<LRESULT>(icon_);
+      return true;
+    case WM_ERASEBKGND:
+      result = TRUE;  // the paint handler draws everything
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      RECT rc;
+      GetClientRect(hwnd(), &rc);
+      HBRUSH b = CreateSolidBrush(RGB(18, 20, 28));
+      FillRect(dc, &rc, b);
+      DeleteObject(b);
+      EndPaint(hwnd(), &ps);
+      return true;
+    }
+    case WM_CLOSE:
+      closeToTray();
+      return true;
+    case kTrayMessage:
+      if (wParam != kTrayIconId) {
+        result = 1;
+        return true;
+      }
+      if (lParam == WM_LBUTTONDBLCLK) showMainWindow();
+      else if (lParam == WM_RBUTTONUP) showTrayMenu();
+      result = 0;
+      return true;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kCmdShowWindowEn: case kCmdShowWindowSecond: showMainWindow(); return true;
+        case kCmdExitEn: case kCmdExitSecond: exitProgram(); return true;
+        default: return false;
+      }
+    case WM_DEVICECHANGE:
+      onDeviceChange(wParam, lParam);
+      result = TRUE;
+      return true;
+    case WM_POWERBROADCAST:
+      return false;  // the configuration download is added here with the protocol
+    case kSimUnpluggedMessage:
+      onSimUnplugged();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CPyxomDlg::onDeviceChange(WPARAM event, LPARAM header) {
+  if (!link_) return;
+  device::DeviceBroadcast b;
+  const auto* hdr = reinterpret_cast<const DEV_BROADCAST_HDR*>(header);
+  if (hdr) {
+    b.deviceType = hdr->dbch_devicetype;
+    if (hdr->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
+        hdr->dbch_size >= offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) {
+      const auto* di = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(hdr);
+      std::size_t maxChars = (hdr->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) / sizeof(wchar_t);
+      b.interfaceName.assign(di->dbcc_name, wcsnlen(di->dbcc_name, maxChars));
+    }
+  }
+  if (link_->onDeviceChange(static_cast<std::uint32_t>(event), hdr ? &b : nullptr)) {
+    connected_ = false;
+    ShutdownDriver();
+  }
+}
+
+// The simulated mouse was unplugged: announce it as the system would.
+void CPyxomDlg::onSimUnplugged() {
+  if (!sim_) return;
+  std::wstring path = sim_->mousePath();
+  std::size_t size = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (path.size() + 1) * sizeof(wchar_t);
+  std::vector<unsigned char> storage(size, 0);
+  auto* di = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(storage.data());
+  di->dbcc_size = static_cast<DWORD>(size);
+  di->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  std::copy(path.begin(), path.end(), di->dbcc_name);
+  SendMessageW(hwnd(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(di));
+}
+
+void CPyxomDlg::ShutdownDriver() {
+  // 1. Tray icon.
+  removeTrayIcon();
+  // 2. Exit report, when the feature collection was opened.
+  if (link_ && link_->writeHandle() != platform::kInvalidHidHandle &&
+      link_->writeHandle() != platform::kNullHidHandle) {
+    std::vector<std::uint8_t> report(std::min<std::size_t>(link_->outputCaps().featureReportByteLength, 256), 0);
+    if (report.size() >= 2) {
+      report[0] = 0x07;
+      report[1] = 0x20;
+      transport_->setFeature(link_->writeHandle(), report.data(), report.size());
+    }
+  }
+  // 3. Pointer speed 10, whatever it was.
+  if (systemSettings_.pointerSpeed()) systemSettings_.setPointerSpeed(10);
+  // 4. End the dialog.
+  if (transport_) transport_->cancelReads();
+  endDialog(0);
+}
+
+void CPyxomDlg::closeToTray() {
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  ShowWindow(hwnd(), SW_HIDE);
+  addTrayIcon();
+}
+
+void CPyxomDlg::showMainWindow() {
+  ShowWindow(hwnd(), SW_SHOW);
+  ShowWindow(hwnd(), SW_RESTORE);
+}
+
+void CPyxomDlg::exitProgram() { ShutdownDriver(); }
+
+void CPyxomDlg::addTrayIcon() {
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = hwnd();
+  nid.uID = kTrayIconId;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = kTrayMessage;
+  nid.hIcon = smallIcon_ ? smallIcon_ : icon_;
+  wcsncpy(nid.szTip, shell_.productName().c_str(), 34);
+  if (Shell_NotifyIconW(NIM_ADD, &nid)) trayAdded_ = true;
+}
+
+void CPyxomDlg::removeTrayIcon() {
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = hwnd();
+  nid.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &nid);
+  trayAdded_ = false;
+}
+
+void CPyxomDlg::showTrayMenu() {
+  POINT pt;
+  GetCursorPos(&pt);
+  SetForegroundWindow(hwnd());
+  const bool en = shell_.language == UiLanguage::English;
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, en ? kCmdShowWindowEn : kCmdShowWindowSecond, en ? L"Show Window" : L"Показать окно");
+  AppendMenuW(menu, MF_STRING, en ? kCmdExitEn : kCmdExitSecond, en ? L"Exit Driver" : L"Откл. Драйвер    ");
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, pt.x, pt.y, 0, hwnd(), nullptr);
+  DestroyMenu(menu);
+}
+
+namespace {
+class AboutDlg final : public DialogWindow {
+ protected:
+  bool onMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+      endDialog(LOWORD(wParam));
+      return true;
+    }
+    if (message == WM_CLOSE) {
+      endDialog(IDCANCEL);
+      return true;
+    }
+    return false;
+  }
+};
+}  // namespace
+
+void CPyxomDlg::showAbout() {
+  AboutDlg about;
+  about.runModal(instance(), IDD_ABOUTBOX, hwnd());
+}
+
+}  // namespace pyxom::app::win32

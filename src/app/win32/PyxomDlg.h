@@ -1,0 +1,69 @@
+// CPyxomDlg: the main window. Owns the shell state, the device link and the seams' Windows
+// implementations, runs the start-up sequence and the message map, and ends the program
+// through ShutdownDriver.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/ShellState.h"
+#include "app/win32/DialogWindow.h"
+#include "device/DeviceLink.h"
+#include "platform/win32/WinPrivateProfile.h"
+#include "platform/win32/WinSystemSettings.h"
+
+namespace pyxom::sim {
+class SimHidTransport;
+}
+
+namespace pyxom::app::win32 {
+
+class SimControl;
+
+inline constexpr UINT kTrayMessage = WM_USER + 1;  // 0x401
+inline constexpr UINT kTrayIconId = 153;
+inline constexpr UINT kSimUnpluggedMessage = WM_APP + 0x51;
+
+class CPyxomDlg final : public DialogWindow {
+ public:
+  CPyxomDlg(const CommandLine& options, std::wstring modulePath);
+  ~CPyxomDlg() override;
+
+  void ShutdownDriver();
+
+ protected:
+  bool onInitDialog() override;
+  bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool preTranslateMessage(MSG& msg) override;
+
+ private:
+  void createTransport();
+  void onDeviceChange(WPARAM event, LPARAM header);
+  void onSimUnplugged();
+  void closeToTray();
+  void showMainWindow();
+  void exitProgram();
+  void addTrayIcon();
+  void removeTrayIcon();
+  void showTrayMenu();
+  void showAbout();
+
+  CommandLine options_;
+  std::wstring modulePath_;
+  ShellState shell_;
+  HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  bool connected_ = false;
+  bool trayAdded_ = false;
+
+  platform::win32::WinPrivateProfile ini_;
+  platform::win32::WinSystemSettings systemSettings_;
+  std::unique_ptr<platform::HidTransport> transport_;
+  sim::SimHidTransport* sim_ = nullptr;  // the transport, when simulating
+  std::unique_ptr<SimControl> simControl_;
+  std::unique_ptr<platform::DeviceNotifications> notifications_;
+  std::unique_ptr<device::DeviceLink> link_;
+};
+
+}  // namespace pyxom::app::win32

@@ -1,0 +1,87 @@
+// The shell with the real pyxom.exe under Wine: single instance, no mouse, unplug.
+#include <gtest/gtest.h>
+
+#include "support/win32/ProgramRun.h"
+
+namespace pyxom::testing {
+namespace {
+
+const wchar_t* kConfig =
+    L"[PRODUCTNAME]\nPRODUCTNAME_CN=Pyxom Гравитон\nPRODUCTNAME_EN=Pyxom Graviton\n"
+    L"[KEYNUM]\nKeyNum=0\n[Init]\nCurConfig=1\nVER_SEL=%s\n";
+
+std::wstring configWith(const std::wstring& verSel) {
+  std::wstring text = kConfig;
+  auto pos = text.find(L"%s");
+  if (verSel.empty()) text.erase(text.rfind(L"VER_SEL"), std::wstring::npos);
+  else text.replace(pos, 2, verSel);
+  return text;
+}
+
+std::wstring staticText(HWND box) {
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  return text;
+}
+
+TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
+  struct Case { const wchar_t* verSel; const wchar_t* text; };
+  const Case cases[] = {
+      {L"1", L"Please connect your USB mouse : Pyxom Graviton"},
+      {L"0", L"Подключите мышь : Pyxom Гравитон"},
+      {L"", L"Подключите мышь : Pyxom Гравитон"},
+  };
+  for (const Case& c : cases) {
+    Installation inst;
+    inst.writeConfig(configWith(c.verSel));
+    setPointerSpeed(4);
+    // No --simulate: the real SetupAPI enumeration, which lists Wine's own HID devices only.
+    Process p(inst.path(L"pyxom.exe"), L"", inst.folder());
+    ASSERT_TRUE(p.started());
+    HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 15000);
+    ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0]);
+    EXPECT_EQ(staticText(box), c.text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(p.wait(10000));
+    EXPECT_EQ(pointerSpeed(), 10);
+  }
+}
+
+TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
+  Installation inst;
+  inst.writeConfig(configWith(L"1"));
+  setPointerSpeed(3);
+  std::wstring trace = inst.path(L"trace.txt");
+  Process p(inst.path(L"pyxom.exe"), L"--simulate=1 --sim-trace=\"" + trace + L"\"", inst.folder());
+  HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 15000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(runSim(inst, L"unplug"), 0);
+  ASSERT_TRUE(p.wait(10000));
+  auto lines = readLines(trace);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "U");
+  EXPECT_EQ(lines.back(), "F 07 20 00 00 00 00 00 00");
+  EXPECT_EQ(pointerSpeed(), 10);
+  EXPECT_EQ(runSim(inst, L"state"), 2) << "no simulated mouse once the program ended";
+}
+
+TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
+  Installation inst;
+  inst.writeConfig(configWith(L"0"));
+  Process first(inst.path(L"pyxom.exe"), L"--simulate=0", inst.folder());
+  HWND main = waitForWindow(L"Pyxom Гравитон", nullptr, first.id(), 15000);
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_HIDE);  // as if closed to the tray
+  ASSERT_FALSE(IsWindowVisible(main));
+
+  Process second(inst.path(L"pyxom.exe"), L"--simulate=0", inst.folder());
+  ASSERT_TRUE(second.wait(10000)) << "the second instance must end by itself";
+  EXPECT_EQ(waitForWindow(L"Pyxom Гравитон", nullptr, second.id(), 0), nullptr);
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_FALSE(first.wait(0)) << "the first instance keeps running";
+  EXPECT_EQ(runSim(inst, L"unplug"), 0);
+  EXPECT_TRUE(first.wait(10000));
+}
+
+}  // namespace
+}  // namespace pyxom::testing
