@@ -1,6 +1,5 @@
 #include "app/ShellState.h"
 
-#include "settings/Decimal.h"
 
 namespace pyxom::app {
 
@@ -16,29 +15,22 @@ std::wstring applicationName(const std::wstring& modulePath) {
   return dot == std::wstring::npos ? base : base.substr(0, dot);
 }
 
-UiLanguage languageFromStored(std::uint8_t stored) {
-  return stored != 0 ? UiLanguage::English : UiLanguage::Second;
-}
-
 ShellState readShellState(platform::PrivateProfile& ini, const std::wstring& appFolder) {
   ShellState s;
   s.appFolder = appFolder;
   s.skinsFolder = appFolder + L"\\skins";
   s.configPath = appFolder + L"\\config.ini";
-  s.productNameSecond = ini.readString(s.configPath, L"PRODUCTNAME", L"PRODUCTNAME_CN", 34);
-  s.productNameEnglish = ini.readString(s.configPath, L"PRODUCTNAME", L"PRODUCTNAME_EN", 34);
-  s.currentProfileText = ini.readString(s.configPath, L"Init", L"CurConfig", 5);
-  s.currentProfile = settings::decimalToInt(s.currentProfileText);
-  s.currentProfileSection = L"Config" + s.currentProfileText;
-  s.storedLanguage = settings::decimalToByte(ini.readString(s.configPath, L"Init", L"VER_SEL", 5));
-  s.language = languageFromStored(s.storedLanguage);
+  s.layout = settings::readLayout(ini, s.configPath);
+  s.profile = settings::readCurrentProfile(ini, s.configPath);
+  s.storedLanguage = settings::readStoredLanguage(ini, s.configPath);
+  s.language = settings::languageOf(s.storedLanguage);
   return s;
 }
 
 std::wstring noMouseMessage(const ShellState& state) {
   if (state.language == UiLanguage::English)
-    return L"Please connect your USB mouse : " + state.productNameEnglish;
-  return L"Подключите мышь : " + state.productNameSecond;
+    return L"Please connect your USB mouse : " + state.layout.productNameEnglish;
+  return L"Подключите мышь : " + state.layout.productNameSecond;
 }
 
 CommandLine parseCommandLine(int argc, const wchar_t* const* argv) {

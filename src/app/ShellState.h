@@ -7,10 +7,12 @@
 #include <string>
 
 #include "platform/PrivateProfile.h"
+#include "settings/MouseSettings.h"
+#include "settings/UiLanguage.h"
 
 namespace pyxom::app {
 
-enum class UiLanguage { Second = 0, English = 1 };
+using settings::UiLanguage;
 
 // "C:\dir\pyxom.exe" -> "C:\dir" (everything before the last backslash).
 std::wstring applicationFolder(const std::wstring& modulePath);
@@ -21,24 +23,18 @@ struct ShellState {
   std::wstring appFolder;
   std::wstring skinsFolder;   // appFolder + "\skins"
   std::wstring configPath;    // appFolder + "\config.ini"
-  std::wstring productNameSecond;
-  std::wstring productNameEnglish;
-  std::wstring currentProfileText;   // CurConfig, at most 4 characters
-  int currentProfile = 0;
-  std::wstring currentProfileSection;  // "Config" + text
-  std::uint8_t storedLanguage = 0;     // VER_SEL, low 8 bits
+  settings::ButtonLayout layout;      // product names, KeyNum, key map, factory functions
+  settings::CurrentProfile profile;   // CurConfig text, number and section
+  std::uint8_t storedLanguage = 0;    // VER_SEL, low 8 bits
   UiLanguage language = UiLanguage::Second;
 
   const std::wstring& productName() const {
-    return language == UiLanguage::English ? productNameEnglish : productNameSecond;
+    return language == UiLanguage::English ? layout.productNameEnglish : layout.productNameSecond;
   }
 };
 
-// Start-up steps 4, 5, 7 and 8: paths, product names, current profile and language.
+// Start-up steps 4 to 8: paths, product names and layout, current profile and language.
 ShellState readShellState(platform::PrivateProfile& ini, const std::wstring& appFolder);
-
-// Language from the stored VER_SEL text: non-zero low 8 bits mean English.
-UiLanguage languageFromStored(std::uint8_t stored);
 
 // The message shown when no mouse is attached.
 std::wstring noMouseMessage(const ShellState& state);

@@ -61,17 +61,14 @@ TEST(ShellState, LanguageTitleAndNoMouseMessageFollowVerSel) {
 
 TEST(ShellState, CurrentProfileTextNumberAndSection) {
   MapProfile ini;
-  EXPECT_EQ(readShellState(ini, L"C:\\P").currentProfileSection, L"Config");
-  EXPECT_EQ(readShellState(ini, L"C:\\P").currentProfile, 0);
+  EXPECT_EQ(readShellState(ini, L"C:\\P").profile.section, L"Config");
+  EXPECT_EQ(readShellState(ini, L"C:\\P").profile.number, 0);
   ini.values[L"Init/CurConfig"] = L"3";
-  EXPECT_EQ(readShellState(ini, L"C:\\P").currentProfileSection, L"Config3");
-  ini.values[L"Init/CurConfig"] = L"123456";  // read with a 5-character buffer
+  EXPECT_EQ(readShellState(ini, L"C:\\P").profile.section, L"Config3");
+  ini.values[L"Init/CurConfig"] = L"123456";  // at most 4 characters
   ShellState s = readShellState(ini, L"C:\\P");
-  EXPECT_EQ(s.currentProfileText, L"1234");
-  EXPECT_EQ(s.currentProfile, 1234);
-  // Product names are cut to 33 characters.
-  ini.values[L"PRODUCTNAME/PRODUCTNAME_EN"] = std::wstring(50, L'x');
-  EXPECT_EQ(readShellState(ini, L"C:\\P").productNameEnglish.size(), 33u);
+  EXPECT_EQ(s.profile.text, L"1234");
+  EXPECT_EQ(s.profile.number, 1234);
 }
 
 TEST(CommandLine, SimulateAndTrace) {

@@ -72,7 +72,7 @@ bool CPyxomDlg::onInitDialog() {
   // 3. Icons.
   SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  // 4, 5, 7, 8. Paths, product names, current profile, language.
+  // 4 to 8. Paths, product names and layout, current profile, language.
   shell_ = readShellState(ini_, applicationFolder(modulePath_));
   // 9. Title: the product name of the language.
   SetWindowTextW(h, shell_.productName().c_str());
@@ -86,6 +86,9 @@ bool CPyxomDlg::onInitDialog() {
     ShutdownDriver();
     return true;
   }
+  // 15. The current profile.
+  settings::loadSettings(ini_, shell_.configPath, shell_.profile.number, false, shell_.layout.keyCount,
+                         link_->model(), shell_.storedLanguage, settings_);
   // 24. Paint once and add the tray icon.
   InvalidateRect(h, nullptr, TRUE);
   UpdateWindow(h);

@@ -52,6 +52,7 @@ class CPyxomDlg final : public DialogWindow {
   CommandLine options_;
   std::wstring modulePath_;
   ShellState shell_;
+  settings::MouseSettings settings_;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
   bool connected_ = false;
