@@ -9,10 +9,43 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/PrivateProfile.h"
 
 namespace pyxom::platform {
+
+// The text of one INI file as lines, with the lookups and edits of the private-profile
+// functions. Lines the edits do not touch are kept as they were.
+class IniDocument {
+ public:
+  enum class Encoding { Utf16Le, Utf8Bom, Utf8, Ansi };
+
+  // Any bytes give a document: a UTF-16LE (or BE) byte-order mark selects UTF-16, a UTF-8 mark
+  // or valid UTF-8 selects UTF-8, anything else is read as Windows-1252.
+  static IniDocument parse(std::string_view bytes);
+  static IniDocument empty(Encoding encoding = Encoding::Utf16Le);
+
+  // The value of the first matching key of the first matching section; none when missing
+  // (a line without '=' has no value).
+  std::optional<std::wstring> find(std::wstring_view section, std::wstring_view key) const;
+  // Sets (or adds, at the end of the section) a key; adds the section at the end if needed.
+  // The value is cut at the first line break, so it cannot add lines.
+  void set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+  bool removeKey(std::wstring_view section, std::wstring_view key);
+  bool removeSection(std::wstring_view section);
+
+  // The file bytes. A file read as UTF-8 or ASCII stays so; an ANSI file becomes UTF-16LE
+  // with a mark, so that no character of it or of new values is lost.
+  std::string serialize() const;
+  Encoding encoding() const { return encoding_; }
+
+ private:
+  std::vector<std::wstring> lines_;
+  Encoding encoding_ = Encoding::Utf16Le;
+  bool crlf_ = true;
+};
 
 class IniFileProfile final : public PrivateProfile {
  public:

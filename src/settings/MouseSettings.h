@@ -93,6 +93,9 @@ bool writeStoredLanguage(platform::PrivateProfile& ini, const std::wstring& path
 // Writes CurConfig = profile to section Init.
 bool writeCurrentProfile(platform::PrivateProfile& ini, const std::wstring& path, int profile);
 
+// Number of DPI steps of the model's DPI code table (12, 17, 5; 0 for an unknown model).
+int dpiStepCount(int model);
+
 // "Config" + profile, "CfgReset" + profile; no padding.
 std::wstring profileSection(int profile);
 std::wstring factorySection(int profile, std::uint8_t storedLanguageValue);
@@ -100,6 +103,8 @@ std::wstring factorySection(int profile, std::uint8_t storedLanguageValue);
 // Fills `s` from "Config" + profile, or with factory true from "CfgReset" + profile
 // ("CfgReset_EN5" for profile 5 when storedLanguageValue is exactly 1). keyCount buttons are
 // read; only the DPI step keys of `model` are read (none for a model other than 0, 1, 2).
+// A DPI level outside 0..3 loads as 0 and a DPI step beyond the model's table as its last
+// step, so that neither can index past a table.
 void loadSettings(platform::PrivateProfile& ini, const std::wstring& path, int profile,
                   bool factory, int keyCount, int model, std::uint8_t storedLanguageValue,
                   MouseSettings& s);
