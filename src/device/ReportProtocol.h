@@ -38,9 +38,13 @@ class ReportProtocol {
   // For tests and the simulated mouse's checks.
   std::array<std::uint8_t, 6> keySlots() const;
   std::uint8_t buttonState() const;
+  // Length of every report sent: the feature length, capped at the buffer size.
+  std::size_t reportLength() const;
 
  private:
   void sendLocked();  // sends buffer_ with the report length; caller holds mutex_
+  void buildKeysLocked();
+  void buildButtonsLocked();
 
   platform::HidTransport& transport_;
   platform::HidHandle writeHandle_;

@@ -21,12 +21,16 @@ struct SimState {
   std::uint8_t enableMask = 0;
   int currentLevel = 0;
   int ledMode = -1;                            // -1 until an LED report arrived
+  int ledCode = -1;                            // code as received (0x10 + code in byte 3)
   int fireInterval = -1;                       // milliseconds as decoded; -1 until set
+  int fireUnits = -1;                          // the raw interval: ms / 16 (models 0, 1), / 8 (2)
   std::array<std::uint8_t, 6> heldKeys{};      // key emulation slots
   std::uint8_t buttonState = 0xFF;             // bit cleared = pressed
   std::vector<std::uint16_t> consumerKeys;     // every consumer usage received, in order
+  int report11 = 0;                            // report 0x11 received this many times
   bool exited = false;                         // exit report received
   int featureReports = 0;                      // total feature reports received
+  int rejectedReports = 0;                     // wrong id, unknown command or too short
 };
 
 class SimFirmware {
@@ -48,6 +52,12 @@ class SimFirmware {
   // One line per field, "name=value", for the control client's "state" command.
   std::string describeState() const;
 
+  // What the emulation state makes the mouse send on its own interfaces: a boot keyboard
+  // report (modifier bits for usages 0xE0..0xE7, then a reserved byte and up to six other
+  // usages) and the pressed pointer buttons (bit 0 left, 1 right, 2 middle).
+  std::array<std::uint8_t, 8> keyboardReport() const;
+  std::uint8_t pointerButtons() const;
+
   // Called for each emulated key, button or consumer key change, so the host can be given
   // what a real mouse would send on its keyboard and pointer interfaces (optional).
   std::function<void(const SimState&)> onEmulationChanged;
@@ -56,6 +66,9 @@ class SimFirmware {
   static constexpr std::size_t kFeatureReportLength = 8;
 
  private:
+  bool decode(const std::uint8_t* data, std::size_t length);
+  void emulationChanged();
+
   SimState state_;
 };
 
