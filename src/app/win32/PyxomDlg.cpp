@@ -19,6 +19,14 @@ class NoNotifications final : public platform::DeviceNotifications {
   void registerHidInterfaceNotifications() override {}
 };
 
+// Until the macro files are read, every macro plays nothing.
+class NoMacroBlocks final : public device::MacroBlockSource {
+ public:
+  device::MacroBlock buttonBlock(std::int32_t) override { return {}; }
+  device::MacroBlock groupBlock(int, int) override { return {}; }
+  int groupMacroCount(int) override { return 0; }
+};
+
 constexpr UINT kCmdShowWindowEn = 32801, kCmdShowWindowSecond = 32837;
 constexpr UINT kCmdExitEn = 32800, kCmdExitSecond = 32838;
 
@@ -86,13 +94,17 @@ bool CPyxomDlg::onInitDialog() {
     ShutdownDriver();
     return true;
   }
+  protocol_ = std::make_unique<device::ReportProtocol>(
+      *transport_, link_->writeHandle(), link_->outputCaps().featureReportByteLength, platform::systemClock());
+  macroBlocks_ = std::make_unique<NoMacroBlocks>();
   // 15. The current profile.
   settings::loadSettings(ini_, shell_.configPath, shell_.profile.number, false, shell_.layout.keyCount,
                          link_->model(), shell_.storedLanguage, settings_);
-  // 24. Paint once and add the tray icon.
-  InvalidateRect(h, nullptr, TRUE);
-  UpdateWindow(h);
-  Sleep(5);
+  // 24. Paint once, wait 5 ms, send the whole configuration, add the tray icon.
+  device::downloadAfterFirstPaint(downloadContext(), [h] {
+    InvalidateRect(h, nullptr, TRUE);
+    UpdateWindow(h);
+  }, platform::systemClock());
   addTrayIcon();
   return true;
 }
@@ -155,7 +167,8 @@ bool CPyxomDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       result = TRUE;
       return true;
     case WM_POWERBROADCAST:
-      return false;  // the configuration download is added here with the protocol
+      downloadConfiguration();  // every power event, then default processing
+      return false;
     case kSimUnpluggedMessage:
       onSimUnplugged();
       return true;
@@ -196,19 +209,25 @@ void CPyxomDlg::onSimUnplugged() {
   SendMessageW(hwnd(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(di));
 }
 
+device::DownloadContext CPyxomDlg::downloadContext() {
+  HWND h = hwnd();
+  return device::DownloadContext{
+      *protocol_, settings_, shell_.layout, link_->model(), ini_, shell_.configPath,
+      shell_.profile.number, *macroBlocks_, systemSettings_, tables_,
+      /*flushMacroPage=*/{},
+      /*repaint=*/[h] { InvalidateRect(h, nullptr, FALSE); },
+      /*restartLedPreview=*/{}};
+}
+
+void CPyxomDlg::downloadConfiguration() {
+  if (protocol_) device::downloadConfiguration(downloadContext());
+}
+
 void CPyxomDlg::ShutdownDriver() {
   // 1. Tray icon.
   removeTrayIcon();
   // 2. Exit report, when the feature collection was opened.
-  if (link_ && link_->writeHandle() != platform::kInvalidHidHandle &&
-      link_->writeHandle() != platform::kNullHidHandle) {
-    std::vector<std::uint8_t> report(std::min<std::size_t>(link_->outputCaps().featureReportByteLength, 256), 0);
-    if (report.size() >= 2) {
-      report[0] = 0x07;
-      report[1] = 0x20;
-      transport_->setFeature(link_->writeHandle(), report.data(), report.size());
-    }
-  }
+  if (protocol_) protocol_->sendExitReport();
   // 3. Pointer speed 10, whatever it was.
   if (systemSettings_.pointerSpeed()) systemSettings_.setPointerSpeed(10);
   // 4. End the dialog.

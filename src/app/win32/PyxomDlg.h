@@ -9,7 +9,10 @@
 
 #include "app/ShellState.h"
 #include "app/win32/DialogWindow.h"
+#include "device/ButtonTables.h"
 #include "device/DeviceLink.h"
+#include "device/Download.h"
+#include "device/ReportProtocol.h"
 #include "platform/win32/WinPrivateProfile.h"
 #include "platform/win32/WinSystemSettings.h"
 
@@ -39,6 +42,8 @@ class CPyxomDlg final : public DialogWindow {
 
  private:
   void createTransport();
+  device::DownloadContext downloadContext();
+  void downloadConfiguration();
   void onDeviceChange(WPARAM event, LPARAM header);
   void onSimUnplugged();
   void closeToTray();
@@ -65,6 +70,9 @@ class CPyxomDlg final : public DialogWindow {
   std::unique_ptr<SimControl> simControl_;
   std::unique_ptr<platform::DeviceNotifications> notifications_;
   std::unique_ptr<device::DeviceLink> link_;
+  std::unique_ptr<device::ReportProtocol> protocol_;
+  std::unique_ptr<device::MacroBlockSource> macroBlocks_;
+  device::ButtonTables tables_;
 };
 
 }  // namespace pyxom::app::win32
