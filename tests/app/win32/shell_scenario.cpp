@@ -38,11 +38,11 @@ TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
     // No --simulate: the real SetupAPI enumeration, which lists Wine's own HID devices only.
     Process p(inst.path(L"pyxom.exe"), L"", inst.folder());
     ASSERT_TRUE(p.started());
-    HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 15000);
+    HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 60000);
     ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0]);
     EXPECT_EQ(staticText(box), c.text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(p.wait(10000));
+    ASSERT_TRUE(p.wait(30000));
     EXPECT_EQ(pointerSpeed(), 10);
   }
 }
@@ -53,10 +53,10 @@ TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
   setPointerSpeed(3);
   std::wstring trace = inst.path(L"trace.txt");
   Process p(inst.path(L"pyxom.exe"), L"--simulate=1 --sim-trace=\"" + trace + L"\"", inst.folder());
-  HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 15000);
+  HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(runSim(inst, L"unplug"), 0);
-  ASSERT_TRUE(p.wait(10000));
+  ASSERT_TRUE(p.wait(30000));
   auto lines = readLines(trace);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2], "U");
@@ -71,18 +71,18 @@ TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
   Installation inst;
   inst.writeConfig(configWith(L"0"));
   Process first(inst.path(L"pyxom.exe"), L"--simulate=0", inst.folder());
-  HWND main = waitForWindow(L"Pyxom Гравитон", nullptr, first.id(), 15000);
+  HWND main = waitForWindow(L"Pyxom Гравитон", nullptr, first.id(), 60000);
   ASSERT_NE(main, nullptr);
   ShowWindow(main, SW_HIDE);  // as if closed to the tray
   ASSERT_FALSE(IsWindowVisible(main));
 
   Process second(inst.path(L"pyxom.exe"), L"--simulate=0", inst.folder());
-  ASSERT_TRUE(second.wait(10000)) << "the second instance must end by itself";
+  ASSERT_TRUE(second.wait(30000)) << "the second instance must end by itself";
   EXPECT_EQ(waitForWindow(L"Pyxom Гравитон", nullptr, second.id(), 0), nullptr);
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_FALSE(first.wait(0)) << "the first instance keeps running";
   EXPECT_EQ(runSim(inst, L"unplug"), 0);
-  EXPECT_TRUE(first.wait(10000));
+  EXPECT_TRUE(first.wait(30000));
 }
 
 }  // namespace
