@@ -39,7 +39,8 @@ TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
     Process p(inst.path(L"pyxom.exe"), L"", inst.folder());
     ASSERT_TRUE(p.started());
     HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 60000);
-    ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0]);
+    ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0])
+                            << (p.wait(0) ? " (ended with " + std::to_string(p.exitCode()) + ")" : " (still running)");
     EXPECT_EQ(staticText(box), c.text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(p.wait(30000));
@@ -55,6 +56,9 @@ TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
   Process p(inst.path(L"pyxom.exe"), L"--simulate=1 --sim-trace=\"" + trace + L"\"", inst.folder());
   HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
   ASSERT_NE(main, nullptr);
+  // Setting the pointer speed broadcasts a change, and the thread serves sent messages while it
+  // waits: an unplug sent during the download would land in its middle.
+  ASSERT_FALSE(waitForQuietTrace(trace, 1000, 60000).empty());
   EXPECT_EQ(runSim(inst, L"unplug"), 0);
   ASSERT_TRUE(p.wait(30000));
   auto lines = readLines(trace);

@@ -59,7 +59,7 @@ Installation::Installation() {
   GetTempPathW(MAX_PATH, tmp);
   static int counter = 0;
   folder_ = std::wstring(tmp) + L"pyxom-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
+            std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount());
   removeTree(folder_);
   copyTree(distFolder(), folder_);
 }
@@ -195,6 +195,22 @@ int pointerSpeed() {
 void setPointerSpeed(int speed) {
   SystemParametersInfoW(SPI_SETMOUSESPEED, speed, reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                         SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+std::vector<std::string> waitForQuietTrace(const std::wstring& path, int quietMs, int timeoutMs) {
+  std::vector<std::string> lines = readLines(path);
+  DWORD start = GetTickCount(), changed = start;
+  while (GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
+    Sleep(50);
+    auto now = readLines(path);
+    if (now.size() != lines.size()) {
+      lines = std::move(now);
+      changed = GetTickCount();
+    } else if (!lines.empty() && GetTickCount() - changed >= static_cast<DWORD>(quietMs)) {
+      break;
+    }
+  }
+  return lines;
 }
 
 }  // namespace pyxom::testing

@@ -48,6 +48,8 @@ HWND waitForWindow(const std::wstring& title, const wchar_t* className, DWORD pi
 // Runs pyxom-sim.exe from the installation with the arguments; returns its exit code.
 int runSim(const Installation& inst, const std::wstring& arguments, std::string* output = nullptr);
 std::vector<std::string> readLines(const std::wstring& path);
+// Waits until the trace has lines and has not grown for quietMs (the download is over).
+std::vector<std::string> waitForQuietTrace(const std::wstring& path, int quietMs, int timeoutMs);
 int pointerSpeed();
 void setPointerSpeed(int speed);
 
