@@ -10,6 +10,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 PYXOM_WINE="$(command -v wine || echo /usr/lib/wine/wine64)"
 export PYXOM_WINE
+# Debian's wine64 package keeps the server out of PATH.
+PYXOM_WINESERVER="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
+export PYXOM_WINESERVER
 PYXOM_XVFB_PID=""
 
 pyxom__reg_import() {  # $1 = .reg text (UTF-8); imported as UTF-16LE so non-ASCII names survive
@@ -22,11 +25,11 @@ pyxom__reg_import() {  # $1 = .reg text (UTF-8); imported as UTF-16LE so non-ASC
 pyxom__make_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$PYXOM_WINE" wineboot -i >/dev/null 2>&1 </dev/null
-  wineserver -w
+  "$PYXOM_WINESERVER" -w
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   pyxom__reg_import $'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n"Decorated"="N"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"微软雅黑"="WenQuanYi Micro Hei"\r\n"Microsoft YaHei"="WenQuanYi Micro Hei"\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Mouse]\r\n"MouseSensitivity"="10"\r\n\r\n'
-  wineserver -w
+  "$PYXOM_WINESERVER" -w
   touch "$WINEPREFIX/.pyxom-ready"
 }
 
@@ -41,11 +44,11 @@ pyxom_wine_start() {
   fi
   [ -f "$WINEPREFIX/.pyxom-ready" ] || pyxom__make_prefix
   # A persistent server, warmed with output away from any pipe, keeps each later start fast.
-  wineserver -p >/dev/null 2>&1 </dev/null
+  "$PYXOM_WINESERVER" -p >/dev/null 2>&1 </dev/null
   "$PYXOM_WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
 pyxom_wine_stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$PYXOM_WINESERVER" -k >/dev/null 2>&1 || true
   if [ -n "$PYXOM_XVFB_PID" ]; then kill "$PYXOM_XVFB_PID" 2>/dev/null || true; wait "$PYXOM_XVFB_PID" 2>/dev/null || true; fi
 }

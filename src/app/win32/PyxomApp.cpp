@@ -30,6 +30,7 @@ class CPyxomApp {
       ShellState s = readShellState(ini, applicationFolder(modulePath_));
       if (HWND other = FindWindowW(nullptr, s.productName().c_str())) ShowWindow(other, SW_RESTORE);
       if (mutex) CloseHandle(mutex);
+      exitCode_ = kExitAlreadyRunning;
       return false;
     }
     // The mutex handle is held until the process ends.
@@ -49,8 +50,13 @@ class CPyxomApp {
     return false;
   }
 
+ int exitCode() const { return exitCode_; }
+
  private:
+  // Lets scripts tell a start that only woke the running instance.
+  static constexpr int kExitAlreadyRunning = 1;
   std::wstring modulePath_;
+  int exitCode_ = 0;
 };
 
 }  // namespace pyxom::app::win32
@@ -58,5 +64,5 @@ class CPyxomApp {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   pyxom::app::win32::CPyxomApp app;
   app.InitInstance();
-  return 0;
+  return app.exitCode();
 }

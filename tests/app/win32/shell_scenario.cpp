@@ -36,7 +36,8 @@ TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
     inst.writeConfig(configWith(c.verSel));
     setPointerSpeed(4);
     // No --simulate: the real SetupAPI enumeration, which lists Wine's own HID devices only.
-    Process p(inst.path(L"pyxom.exe"), L"", inst.folder());
+    auto started = startPyxom(inst, L"");
+    Process& p = *started;
     ASSERT_TRUE(p.started());
     HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 60000);
     ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0])
@@ -53,9 +54,10 @@ TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
   inst.writeConfig(configWith(L"1"));
   setPointerSpeed(3);
   std::wstring trace = inst.path(L"trace.txt");
-  Process p(inst.path(L"pyxom.exe"), L"--simulate=1 --sim-trace=\"" + trace + L"\"", inst.folder());
+  auto started = startPyxom(inst, L"--simulate=1 --sim-trace=\"" + trace + L"\"");
+  Process& p = *started;
   HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
-  ASSERT_NE(main, nullptr);
+  ASSERT_NE(main, nullptr) << (p.wait(0) ? "ended with " + std::to_string(p.exitCode()) : std::string("still running"));
   // Setting the pointer speed broadcasts a change, and the thread serves sent messages while it
   // waits: an unplug sent during the download would land in its middle.
   ASSERT_FALSE(waitForQuietTrace(trace, 1000, 60000).empty());
@@ -74,14 +76,16 @@ TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
 TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
   Installation inst;
   inst.writeConfig(configWith(L"0"));
-  Process first(inst.path(L"pyxom.exe"), L"--simulate=0", inst.folder());
+  auto started = startPyxom(inst, L"--simulate=0");
+  Process& first = *started;
   HWND main = waitForWindow(L"Pyxom Гравитон", nullptr, first.id(), 60000);
-  ASSERT_NE(main, nullptr);
+  ASSERT_NE(main, nullptr) << (first.wait(0) ? "ended with " + std::to_string(first.exitCode()) : std::string("still running"));
   ShowWindow(main, SW_HIDE);  // as if closed to the tray
   ASSERT_FALSE(IsWindowVisible(main));
 
   Process second(inst.path(L"pyxom.exe"), L"--simulate=0", inst.folder());
   ASSERT_TRUE(second.wait(30000)) << "the second instance must end by itself";
+  EXPECT_EQ(second.exitCode(), 1u);
   EXPECT_EQ(waitForWindow(L"Pyxom Гравитон", nullptr, second.id(), 0), nullptr);
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_FALSE(first.wait(0)) << "the first instance keeps running";

@@ -152,6 +152,17 @@ BOOL CALLBACK enumProc(HWND h, LPARAM lp) {
 }
 }  // namespace
 
+std::unique_ptr<Process> startPyxom(const Installation& inst, const std::wstring& arguments) {
+  // Under Wine the single-instance mutex of a program that has just ended outlives its process
+  // by a few seconds (it cannot even be opened from here), and a start in that window only wakes
+  // the "running" instance and ends with 1. Start again until the start is a first instance.
+  for (int attempt = 0;; ++attempt) {
+    auto p = std::make_unique<Process>(inst.path(L"pyxom.exe"), arguments, inst.folder());
+    if (attempt == 100 || !p->wait(300) || p->exitCode() != 1) return p;
+    Sleep(200);
+  }
+}
+
 HWND waitForWindow(const std::wstring& title, const wchar_t* className, DWORD pid, DWORD ms) {
   DWORD start = GetTickCount();
   do {

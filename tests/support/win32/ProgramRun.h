@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ class Process {
   PROCESS_INFORMATION pi_{};
   std::wstring outFile_;
 };
+
+// Starts pyxom.exe from the installation as the first instance.
+std::unique_ptr<Process> startPyxom(const Installation& inst, const std::wstring& arguments);
 
 // Waits up to `ms` for a top-level window with this title (and class, when given) that belongs
 // to process `pid` (0: any process).
