@@ -137,6 +137,15 @@ class Canvas:
                                  width=max(1, self.s(width)), joint=joint)
         self.put(lay)
 
+    def lines(self, polylines, color, width=1):
+        """Many polylines on one layer (for textures)."""
+        lay = self.layer()
+        d = ImageDraw.Draw(lay)
+        for pts in polylines:
+            d.line([(self.s(x), self.s(y)) for x, y in pts], fill=rgb(color),
+                   width=max(1, self.s(width)))
+        self.put(lay)
+
     def ellipse(self, r, fill=None, outline=None, width=1):
         lay = self.layer()
         ImageDraw.Draw(lay).ellipse(self.box(r), fill=rgb(fill) if fill is not None else None,

@@ -398,6 +398,11 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
     from PIL import ImageChops
     fm = ImageChops.multiply(bm, front)
     c.grad_mask(fm, bx, (66, 73, 84), (40, 45, 53))
+    # a soft reflection on the front left
+    hl = c.ellipse_mask((cx - 92 * s, top + 20 * s, 70 * s, 150 * s))
+    from PIL import ImageFilter
+    hl = ImageChops.multiply(hl.filter(ImageFilter.GaussianBlur(c.s(18 * s))), bm)
+    c.put_masked(c.gradient(bx, (255, 255, 255, 46), (255, 255, 255, 0)), hl)
     c.line(seam, (12, 14, 17), 2.2 * s)
     c.line([P(0, 2), P(0, 120)], (12, 14, 17), 2.2 * s)
     # rim light around the body
@@ -452,13 +457,27 @@ def chrome(c):
     # header band with a faint diagonal texture
     hb = c.rrect_mask((0, 0, w, 60), D.CORNER)
     c.grad_mask(hb, (0, 0, w, 60), (26, 30, 38), (20, 23, 29))
-    for x in range(-60, w, 14):
-        c.line([(x, 60), (x + 60, 0)], (255, 255, 255, 5), 1)
+    c.lines([[(x, 60), (x + 60, 0)] for x in range(-60, w, 14)], (255, 255, 255, 5), 1)
+    # content area: a faint hexagon grid, stronger towards the top
+    hexes = []
+    r = 18
+    dx, dy = r * math.sqrt(3), r * 1.5
+    for row in range(int((618 - 109) / dy) + 2):
+        for col in range(int(w / dx) + 2):
+            hx = col * dx + (dx / 2 if row % 2 else 0)
+            hy = 109 + row * dy
+            hexes.append([(hx + r * math.cos(math.radians(a)), hy + r * math.sin(math.radians(a)))
+                          for a in range(30, 391, 60)])
+    c.lines(hexes, (255, 255, 255, 6), 1)
+    c.put(c.gradient((0, 109, w, 509), (0, 0, 0, 0), BG_BOTTOM + (200,)))
     c.line([(0, 60), (w, 60)], (38, 44, 54), 1)
     # tab strip
     c.rrect((0, 61, w, 47), 0, fill=(16, 19, 24))
     c.line([(0, 108), (w, 108)], (44, 51, 62), 1)
     c.grad_rrect((0, 107, 420, 2), 1, (0, 216, 255, 150), (0, 216, 255, 0), vertical=False)
+    for i in range(1, 4):
+        x = 20 + i * 176 - 4
+        c.line([(x, 74), (x, 94)], (44, 51, 62), 1)
     # footer band
     fb = c.rrect_mask((0, 618, w, h - 618), D.CORNER)
     c.grad_mask(fb, (0, 618, w, h - 618), (18, 21, 27), (14, 16, 21))
@@ -511,11 +530,19 @@ def static_advanced(c):
     for i in range(4):
         y = D.LEVEL_Y0 + i * D.LEVEL_DY + 24
         c.line([(336, y), (452, y)], (40, 46, 56), 1)
+    c.line([(44, 454), (560, 454)], (40, 46, 56), 1)
     # slider guide: scale dots under the track
     x, y, w, h = D.SLIDER
     for k in range(11):
         xx = x + k * w / 10
         c.ellipse((xx - 1.5, y + h + 1, 3, 3), fill=(70, 80, 96))
+    # bar scales
+    for i, (lo, hi) in enumerate((("1", "10"), ("1", "10"), ("8", "300"))):
+        bx, by, bw, bh = D.ADVANCED[3 * i + 1]["rect"]
+        c.text((bx + 2, by + bh + 12), lo, 10, FAINT, bold=False, anchor="lm")
+        c.text((bx + bw - 2, by + bh + 12), hi, 10, FAINT, bold=False, anchor="rm")
+        if i < 2:
+            c.line([(610, by + bh + 40), (958, by + bh + 40)], (40, 46, 56), 1)
 
 
 def static_macro(c):

@@ -235,3 +235,43 @@ def main():
 
 if __name__ == "__main__":
     main()
+
+
+def popup(skin, lang, kind, hover=None, down=False):
+    """A popup or dialog with its texts, for looking at: kind menu, submenu, keyset, warning."""
+    font = ImageFont.truetype(FONT, 13)
+    asc, desc = font.getmetrics()
+    if kind in ("menu", "submenu"):
+        pre = "menu_" if kind == "menu" else "advanced menu_"
+        names = load_layout(skin, lang, "main")[1]
+        rows = 10 if kind == "menu" else 8
+        codes = list(range(1, 11)) if kind == "menu" else list(range(31, 39))
+        base = Image.open(os.path.join(skin, pre + "normal.jpg")).convert("RGB")
+        src = Image.open(os.path.join(skin, pre + ("down" if down else "over") + ".jpg")).convert("RGB")
+        W = base.size[0]
+        H = base.size[1] // (10 if kind == "menu" else 12)
+        if hover:
+            copy(base, src, (0, H * (hover - 1), W, H))
+        d = ImageDraw.Draw(base)
+        for k in range(1, rows + 1):
+            t = names[("FUN_STRING", codes[k - 1])]
+            cx = int(d.textlength(t, font=font))
+            d.text(((W - cx) // 2, H * (k - 1) + (H - asc - desc) // 2), t, font=font, fill=WHITE)
+        return base.crop((0, 0, W, rows * H + 1))
+    pre = kind + "_"
+    base = Image.open(os.path.join(skin, pre + "normal.jpg")).convert("RGB")
+    table = load_layout(skin, lang, kind)[0]
+    if hover is not None:
+        st = "down" if down and kind == "keyset" else "over"
+        copy(base, Image.open(os.path.join(skin, pre + st + ".jpg")).convert("RGB"), table[hover][0])
+    d = ImageDraw.Draw(base)
+    f = font if kind == "keyset" else ImageFont.truetype(FONT, 15)
+    a2, d2 = f.getmetrics()
+    for k, (r, t) in sorted(table.items()):
+        if kind == "keyset" and k == 0:
+            t = "LSHIFT"
+        x, y, w, h = r
+        cx = int(d.textlength(t, font=f))
+        d.text((x + (w - cx) // 2, y + (h - a2 - d2) // 2), t, font=f,
+               fill=HIGHLIGHT if kind == "keyset" and k == 0 else WHITE)
+    return base

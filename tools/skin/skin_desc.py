@@ -91,26 +91,22 @@ def _main():
 
 
 # Advanced page geometry
-LEVEL_Y0, LEVEL_DY = 158, 60
-SLIDER = (64, 436, 430, 24)
+LEVEL_Y0, LEVEL_DY = 166, 66
+SLIDER = (64, 502, 430, 24)
 KNOB = (14, 24)
 BAR_X, BAR_W = 606, 290  # 290 wide: the pointer and wheel click rules are exact at this width
 
 
 def _advanced():
     a = {}
-    a[0] = E((BAR_X, 142, BAR_W, 26), "pointer speed caption", "Pointer speed",
-             "Скорость указателя", "caption")
-    a[1] = E((BAR_X, 174, BAR_W, 22), "pointer speed bar", style="segbar")
-    a[2] = E((908, 169, 60, 32), "pointer speed value", style="value")
-    a[3] = E((BAR_X, 244, BAR_W, 26), "wheel speed caption", "Wheel speed (lines)",
-             "Прокрутка колеса (строк)", "caption")
-    a[4] = E((BAR_X, 276, BAR_W, 22), "wheel speed bar", style="segbar")
-    a[5] = E((908, 271, 60, 32), "wheel speed value", style="value")
-    a[6] = E((BAR_X, 346, BAR_W, 26), "fire interval caption", "Fire interval (ms)",
-             "Интервал автоогня (мс)", "caption")
-    a[7] = E((BAR_X, 378, BAR_W, 22), "fire interval bar", style="bar")
-    a[8] = E((908, 373, 60, 32), "fire interval value", style="value")
+    rows = [("pointer speed", "Pointer speed", "Скорость указателя", "segbar"),
+            ("wheel speed", "Wheel speed (lines)", "Прокрутка колеса (строк)", "segbar"),
+            ("fire interval", "Fire interval (ms)", "Интервал автоогня (мс)", "bar")]
+    for i, (label, en, ru, style) in enumerate(rows):
+        y = 160 + i * 140
+        a[3 * i] = E((BAR_X, y, BAR_W, 26), label + " caption", en, ru, "caption")
+        a[3 * i + 1] = E((BAR_X, y + 36, BAR_W, 22), label + " bar", style=style)
+        a[3 * i + 2] = E((908, y + 31, 60, 32), label + " value", style="value")
     for i in range(4):
         y = LEVEL_Y0 + i * LEVEL_DY
         a[10 + i] = E((466, y + 10, 60, 28), "level %d enable" % (i + 1), style="toggle")
@@ -191,8 +187,8 @@ WARNING_SIZE = (440, 150)
 WARNING = {
     0: E((64, 92, 148, 40), "continue", "Continue", "Продолжить", "button"),
     1: E((228, 92, 148, 40), "cancel", "Cancel", "Отмена", "button"),
-    2: E((20, 24, 400, 46), "message", "No other button keeps the left click",
-         "Левый клик не останется ни на одной кнопке", "caption"),
+    2: E((20, 24, 400, 46), "message", "This is the only button with the left click",
+         "Это единственная кнопка с левым кликом", "caption"),
 }
 
 # Function names 1 to 54. Codes 7 to 10 head the popup's sub-menus; codes without a function
