@@ -10,7 +10,8 @@ draws nothing.
 """
 
 WINDOW = (1000, 700)
-CORNER = 16  # window corner radius
+CHAMFER = 22  # the top-left and bottom-right corners are cut
+CORNER = 14  # the other two are rounded
 
 # Accent colours. CYAN is also the program's highlight text colour.
 CYAN = (0, 216, 255)
