@@ -354,9 +354,13 @@ def st_preview(c, el, state, ctx):
     colour = D.PREVIEW[{"normal": "pink", "over": "red", "down": "purple"}.get(state, state)]
     c.rrect((x, y, w, h), 10, fill=(13, 15, 19), outline=PANEL_EDGE)
     cx, cy = x + w / 2, y + h / 2
+    if state == "gray":
+        # the LED is off: an unlit mouse
+        draw_mouse(c, cx, cy - 190, 0.78, glow=None, lit=colour, lit_glow=False)
+        return
     # floor glow under the mouse
     c.glow(c.ellipse_mask((cx - 120, cy + 140, 240, 50)), colour, 18, 0.9)
-    draw_mouse(c, cx, cy - 190, 0.78, glow=colour, details=False)
+    draw_mouse(c, cx, cy - 190, 0.78, glow=colour)
 
 
 STYLES = {k[3:]: v for k, v in globals().items() if k.startswith("st_")}
@@ -380,7 +384,7 @@ def mouse_outline(cx, top, s):
     return catmull_rom(right + left, 10)
 
 
-def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
+def draw_mouse(c, cx, top, s=1.0, glow=None, lit=None, lit_glow=True):
     P = lambda dx, dy: (cx + dx * s, top + dy * s)
     body = mouse_outline(cx, top, s)
     bm = c.poly_mask(body)
@@ -414,7 +418,7 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
     for k in range(1, 11):
         yy = wr[1] + k * wr[3] / 11
         c.line([(wr[0] + 4 * s, yy), (wr[0] + wr[2] - 4 * s, yy)], (20, 23, 28, 200), 1.2 * s)
-    lit = glow if glow is not None else D.CYAN
+    lit = lit or (glow if glow is not None else D.CYAN)
     c.rrect((cx - 1.5 * s, wr[1] + 6 * s, 3 * s, wr[3] - 12 * s), 1.5 * s, fill=lit + (150,))
     # DPI buttons behind the wheel
     for dy in (124, 152):
@@ -432,12 +436,14 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
     for sign in (-1, 1):
         strip = [P(sign * 120, 318), P(sign * 122, 340), P(sign * 120, 362), P(sign * 113, 384),
                  P(sign * 100, 404)]
-        c.line(strip, lit + (120,), 5 * s)
+        if lit_glow:
+            c.line(strip, lit + (120,), 5 * s)
         c.line(strip, mix(lit, (255, 255, 255), 0.5), 1.6 * s)
     lx, ly = P(0, 330)
     pts = [(lx - 14 * s, ly - 12 * s), (lx + 2 * s, ly - 12 * s), (lx + 14 * s, ly),
            (lx + 2 * s, ly + 12 * s), (lx - 14 * s, ly + 12 * s), (lx - 2 * s, ly)]
-    c.glow(c.poly_mask(pts), lit, 6 * s, 1.3)
+    if lit_glow:
+        c.glow(c.poly_mask(pts), lit, 6 * s, 1.3)
     c.polygon(pts, mix(lit, (255, 255, 255), 0.25))
 
 

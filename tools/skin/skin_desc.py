@@ -169,7 +169,7 @@ COLOR = _color()
 # 3 = pressed (purple); grey when the LED is off.
 LEVEL_COLOURS = [(0, 0, 255), (255, 0, 255), (255, 0, 0), (128, 0, 255)]
 PREVIEW = {"blue": (40, 90, 255), "pink": (255, 40, 230), "red": (255, 40, 40),
-           "purple": (150, 50, 255), "gray": (110, 110, 118)}
+           "purple": (150, 50, 255), "gray": (70, 75, 84)}
 
 # Popups. Row height 30 in both so that a sub-menu's last row is level with its main row;
 # one extra pixel line because the program shows rows x 30 + 1 lines.
