@@ -141,7 +141,7 @@ def _macro():
     m[6] = E((698, 360, 278, 40), "repeat count", "Repeat a number of times",
              "Повтор заданное число раз", "option")
     m[7] = E((698, 406, 160, 28), "count caption", "Times", "Раз", "caption")
-    m[8] = E((698, 560, 278, 30), "hint", "Right-click a list for more",
+    m[8] = E((698, 460, 278, 30), "hint", "Right-click a list for more",
              "ПКМ по списку: ещё действия", "caption")
     return m
 
