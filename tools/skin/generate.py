@@ -425,7 +425,7 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, lit=None, lit_glow=True):
         r = (cx - 11 * s, top + dy * s, 22 * s, 22 * s)
         c.rrect(inset(r, -2 * s), 7 * s, fill=(10, 12, 15))
         c.grad_rrect(r, 6 * s, (72, 80, 92), (38, 43, 51))
-    # side buttons (back, forward) and the fire button
+    # side buttons (back, forward) and the top button
     for r in [(cx - 121 * s, top + 198 * s, 16 * s, 48 * s), (cx - 123 * s, top + 254 * s, 16 * s, 48 * s)]:
         c.rrect(inset(r, -2 * s), 9 * s, fill=(10, 12, 15))
         c.grad_rrect(r, 8 * s, (80, 88, 100), (44, 49, 58), vertical=False)

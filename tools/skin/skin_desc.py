@@ -29,7 +29,7 @@ MOUSE_BUTTONS = [
     dict(name="forward", at=(-112, 278), col="L", row=3),
     dict(name="dpi up", at=(0, 135), col="R", row=2),
     dict(name="dpi down", at=(0, 163), col="R", row=3),
-    dict(name="fire", at=(-82, 27), col="L", row=0),
+    dict(name="top", at=(-82, 27), col="L", row=0),
 ]
 
 
