@@ -63,6 +63,17 @@ def icon(c, kind, cx, cy, col, s=1.0):
         c.line(pts, col, 2)
         ex, ey = pts[0]
         c.polygon([(ex + 1, ey - 7), (ex + 4, ey + 3), (ex - 6, ey + 1)], col)
+    elif kind == "pointer":
+        c.polygon([(cx - 5, cy - 9), (cx - 5, cy + 7), (cx - 1, cy + 3), (cx + 2, cy + 9),
+                   (cx + 4, cy + 8), (cx + 1, cy + 2), (cx + 6, cy + 2)], col)
+    elif kind == "wheel":
+        c.rrect((cx - 6, cy - 9, 12, 18), 6, outline=col, width=1.6)
+        c.line([(cx, cy - 5), (cx, cy - 1)], col, 2)
+    elif kind == "fire":
+        c.ellipse((cx - 8, cy - 8, 16, 16), outline=col, width=1.6)
+        for a in range(0, 360, 90):
+            ux, uy = math.cos(math.radians(a)), math.sin(math.radians(a))
+            c.line([(cx + ux * 4, cy + uy * 4), (cx + ux * 11, cy + uy * 11)], col, 1.6)
     elif kind == "plus":
         c.line([(cx - 6, cy), (cx + 6, cy)], col, 2)
         c.line([(cx, cy - 6), (cx, cy + 6)], col, 2)
@@ -411,6 +422,21 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, lit=None, lit_glow=True):
     c.line([P(0, 2), P(0, 120)], (12, 14, 17), 2.2 * s)
     # rim light around the body
     c.fill_mask(c.outline_mask(bm, 1.2 * s), (110, 122, 138, 140))
+    # grip texture on both flanks
+    dots = []
+    for sign in (-1, 1):
+        for row in range(9):
+            for k in range(3):
+                dx = sign * (96 - k * 9 + (row % 2) * 4)
+                dy = 214 + row * 10
+                dots.append((cx + dx * s, top + dy * s))
+    lay = c.layer()
+    from PIL import ImageDraw
+    dd = ImageDraw.Draw(lay)
+    for px, py in dots:
+        rr = c.s(1.4 * s)
+        dd.ellipse((c.s(px) - rr, c.s(py) - rr, c.s(px) + rr, c.s(py) + rr), fill=(8, 10, 12, 150))
+    c.put(lay)
     # wheel
     wr = (cx - 12 * s, top + 44 * s, 24 * s, 66 * s)
     c.rrect((wr[0] - 3 * s, wr[1] - 3 * s, wr[2] + 6 * s, wr[3] + 6 * s), 12 * s, fill=(10, 12, 15))
@@ -561,7 +587,10 @@ def static_advanced(c):
     for k in range(11):
         xx = x + k * w / 10
         c.ellipse((xx - 1.5, y + h + 1, 3, 3), fill=(70, 80, 96))
-    # bar scales
+    # bar scales and an icon by each caption
+    for i, kind in enumerate(("pointer", "wheel", "fire")):
+        cx0, cy0, _, chh = D.ADVANCED[3 * i]["rect"]
+        icon(c, kind, cx0 + 10, cy0 + chh / 2, (0, 170, 206))
     for i, (lo, hi) in enumerate((("1", "10"), ("1", "10"), ("8", "300"))):
         bx, by, bw, bh = D.ADVANCED[3 * i + 1]["rect"]
         c.text((bx + 2, by + bh + 12), lo, 10, FAINT, bold=False, anchor="lm")
@@ -579,7 +608,16 @@ def static_macro(c):
 
 
 def static_color(c):
-    pass
+    # which colour stands for which DPI level
+    x0, y0 = 60, 486
+    c.rrect((x0, y0, 400, 90), 10, fill=PANEL, outline=PANEL_EDGE)
+    c.text((x0 + 18, y0 + 20), "DPI", 12, (150, 160, 176), anchor="lm", spacing=1)
+    for i, col in enumerate(D.PREVIEW[k] for k in ("blue", "pink", "red", "purple")):
+        cx = x0 + 62 + i * 92
+        cy = y0 + 56
+        c.glow(c.ellipse_mask((cx - 9, cy - 9, 18, 18)), col, 5, 1.0)
+        c.ellipse((cx - 9, cy - 9, 18, 18), fill=col)
+        c.text((cx + 24, cy), str(i + 1), 15, (200, 208, 220), anchor="mm")
 
 
 PAGES = {
