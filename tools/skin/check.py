@@ -11,7 +11,8 @@ Errors (exit status 1):
 - the two languages give an element different rectangles (the pictures are shared);
 - a picture is missing or differs in size from its window's mask; the knob has no alpha;
 - a function name is empty.
-Warnings: a text that is wider than its rectangle in the 13-pixel font Wine uses.
+Warnings: a text that is wider than its rectangle in the face Wine uses (13 pixels; 15 in the
+warning dialog).
 """
 import os
 import sys
@@ -141,7 +142,8 @@ def main(skin):
             rep.error("%s: no alpha channel (mode %s)" % (knob_path, knob.mode))
 
     font = ImageFont.truetype(FONT, 13)
-    width = lambda s: font.getlength(s)
+    warning_font = ImageFont.truetype(FONT, 15)  # the warning dialog draws at 11 points
+    width = lambda s, f=font: f.getlength(s)
     n = key_count(skin)
     main_mask = pics.get("main_mask")
     size = main_mask.size if main_mask else (0, 0)
@@ -184,9 +186,10 @@ def main(skin):
         # texts of the layouts
         for kind, d in L.items():
             for (sec, k), (r, text, _) in d.items():
-                if sec == "BUTTONPOS" and text and r[2] > 0 and width(text) > r[2]:
+                f = warning_font if kind == "warning" else font
+                if sec == "BUTTONPOS" and text and r[2] > 0 and width(text, f) > r[2]:
                     rep.warn("%s: text %r (%d px) is wider than its rectangle %s"
-                             % (tag(kind, k), text, width(text), r))
+                             % (tag(kind, k), text, width(text, f), r))
     if all(layouts[l][k] for l in layouts for k in KEYS):
         for kind in KEYS:
             for key, (r, _, _) in layouts["en"][kind].items():
