@@ -1,7 +1,11 @@
 #!/usr/bin/python3
 """Renders every picture of the default skin and writes every layout file.
 
-    /usr/bin/python3 tools/skin/generate.py [output folder]   (default: data/skins)
+    /usr/bin/python3 tools/skin/generate.py [output folder [page ...]]
+
+The output folder defaults to data/skins. Naming pages (main, advanced, macro, color) renders
+only those pages' pictures, for trying out a change quickly; popups, dialogs, the knob, the
+masks and the layouts are always written.
 
 Rectangles and texts come from skin_desc.py only.
 """
@@ -9,7 +13,7 @@ import math
 import os
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 import skin_desc as D
 from draw import Canvas, catmull_rom, mix, rgb
@@ -410,12 +414,10 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, lit=None, lit_glow=True):
     # main buttons: the front part down to a curved seam
     seam = [P(-112, 190), P(-60, 200), P(0, 204), P(60, 200), P(112, 190)]
     front = c.poly_mask([P(-130, -4), P(130, -4)] + list(reversed(seam)))
-    from PIL import ImageChops
     fm = ImageChops.multiply(bm, front)
     c.grad_mask(fm, bx, (66, 73, 84), (40, 45, 53))
     # a soft reflection on the front left
     hl = c.ellipse_mask((cx - 92 * s, top + 20 * s, 70 * s, 150 * s))
-    from PIL import ImageFilter
     hl = ImageChops.multiply(hl.filter(ImageFilter.GaussianBlur(c.s(18 * s))), bm)
     c.put_masked(c.gradient(bx, (255, 255, 255, 46), (255, 255, 255, 0)), hl)
     c.line(seam, (12, 14, 17), 2.2 * s)
@@ -431,7 +433,6 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, lit=None, lit_glow=True):
                 dy = 214 + row * 10
                 dots.append((cx + dx * s, top + dy * s))
     lay = c.layer()
-    from PIL import ImageDraw
     dd = ImageDraw.Draw(lay)
     for px, py in dots:
         rr = c.s(1.4 * s)
@@ -485,7 +486,6 @@ def window_outline(w, h, chamfer, radius):
 
 
 def window_mask(c, w, h, chamfer, radius, clip=None):
-    from PIL import ImageChops
     m = c.poly_mask(window_outline(w, h, chamfer, radius))
     if clip is not None:
         m = ImageChops.multiply(m, c.rrect_mask(clip, 0))
@@ -825,7 +825,7 @@ def main(out):
     knob_picture().save(os.path.join(out, "moveRect.png"), "PNG", optimize=True)
     for spec, prefix in ((D.MENU, "menu_"), (D.SUBMENU, "advanced menu_")):
         for st, img in menu_pictures(spec).items():
-            save_jpeg(img, os.path.join(out, prefix + st.replace("normal", "normal") + ".jpg"))
+            save_jpeg(img, os.path.join(out, prefix + st + ".jpg"))
     for st, img in dialog_pictures(D.KEYSET_SIZE, D.KEYSET, STATES).items():
         save_jpeg(img, os.path.join(out, "keyset_" + st + ".jpg"))
     for st, img in dialog_pictures(D.WARNING_SIZE, D.WARNING, ("normal", "over"),
