@@ -368,7 +368,9 @@ TEST(PagePaintSafety, GarbageStateAndOffWindowRectanglesStayInsideTheBuffer) {
   Image knob = knobPicture();
   executePlan(plan, buffer, PaintSources{&other, &other, &other, &other, &knob}, {});
   for (const PaintOp& op : plan.ops) {
-    if (op.kind == PaintOp::Kind::Copy) EXPECT_GE(op.rect.w, 0);
+    if (op.kind == PaintOp::Kind::Copy) {
+      EXPECT_GE(op.rect.w, 0);
+    }
   }
   EXPECT_EQ(buffer.at(0, 0), kPressed);  // the off-window profile element was clipped, not skipped
 }
