@@ -79,7 +79,7 @@ std::wstring makeSyntheticSkin() {
     main += "[BtnExpand]\n50=x,0,140,30,15,,\n[FUN_STRING]\n1=Left,\n2=Right,\n";
     writeText(dir + L"skin_main" + std::wstring(sfx.begin(), sfx.end()) + L".ini", main);
     std::string adv = "[BUTTONPOS]\n";
-    for (int i = 0; i < 33; ++i) adv += std::to_string(i) + "=a," + std::to_string((i % 10) * 22) + "," + std::to_string((i / 10) * 22 + 64) + ",20,20,,\n";
+    for (int i = 0; i < 33; ++i) if (i != 1 && i != 30) adv += std::to_string(i) + "=a," + std::to_string((i % 10) * 22) + "," + std::to_string((i / 10) * 22 + 64) + ",20,20,,\n";
     adv += "30=slider,10,130,180,12,,\n1=bar,120,2,90,8,,\n";
     writeText(dir + L"skin_advance" + std::wstring(sfx.begin(), sfx.end()) + L".ini", adv);
     std::string col = "[BUTTONPOS]\n";
