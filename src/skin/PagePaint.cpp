@@ -176,8 +176,10 @@ class Composer {
   }
 
   void colorOverlay() {
+    // The mode buttons are C1 to C4 (a click on C(k + 1) selects mode k, and its caption is
+    // the one highlighted), so the selected mode lights C(mode + 1).
     const int mode = s_.settings.ledMode;
-    if (mode < kColorElements) copy(Picture::Pressed, l_.color.rect(mode));
+    if (mode < 4) copy(Picture::Pressed, l_.color.rect(mode + 1));
     const Rect swatch = l_.color.rect(5);
     if (s_.ledPreviewOff) {
       copy(Picture::LedGray, swatch);

@@ -191,7 +191,7 @@ TEST_F(PagePaint, MacroPageRecordAndModeElements) {
 
 TEST_F(PagePaint, ColourPageModeAndPreviewSwatch) {
   state_.page = MainPage::Color;
-  state_.settings.ledMode = 1;
+  state_.settings.ledMode = 1;  // mode buttons are C1..C4: mode 1 lights C2
   struct Case {
     bool off;
     int state;
@@ -201,8 +201,18 @@ TEST_F(PagePaint, ColourPageModeAndPreviewSwatch) {
                         Case{false, 3, kPressed}}) {
     state_.ledPreviewOff = c.off;
     state_.ledPreviewState = c.state;
-    expectPicture(paint(), {{cell(21), kPressed}, {cell(25), c.swatch}, {cell(4), kPressed}, {cell(12), kPressed},
+    expectPicture(paint(), {{cell(22), kPressed}, {cell(25), c.swatch}, {cell(4), kPressed}, {cell(12), kPressed},
                             {cell(19), kPressed}, {cell(60), kPressed}}, "swatch");
+  }
+}
+
+TEST_F(PagePaint, EachLedModeLightsItsOwnButton) {
+  state_.page = MainPage::Color;
+  state_.ledPreviewState = 1;
+  for (int mode = 0; mode < 4; ++mode) {
+    state_.settings.ledMode = static_cast<std::uint8_t>(mode);
+    expectPicture(paint(), {{cell(21 + mode), kPressed}, {cell(4), kPressed}, {cell(12), kPressed}, {cell(19), kPressed},
+                            {cell(60), kPressed}}, "mode button");
   }
 }
 

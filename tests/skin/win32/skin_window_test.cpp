@@ -245,7 +245,7 @@ PaintState busyState(MainPage page, UiLanguage lang) {
   s.hoverMain = page == MainPage::Main ? 27 : 14;
   s.hoverAdvanced = 1;
   s.hoverMacro = 3;
-  s.hoverColor = 2;
+  s.hoverColor = 3;
   s.macroMode = 2;
   s.ledPreviewState = 0;
   return s;
