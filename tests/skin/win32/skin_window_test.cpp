@@ -265,6 +265,35 @@ TEST_F(SkinWindow, WindowTakesTheMaskShape) {
   EXPECT_EQ(shot.at(30, 5) & 0xFFFFFF, rgb(20, 20, 30) & 0xFFFFFF);
 }
 
+TEST_F(SkinWindow, ShippedMaskGivesTheRegionOfItsKeptPixels) {
+  const std::wstring skins = shippedSkins();
+  if (!exists(skins + kMainMaskPicture)) GTEST_SKIP() << "no shipped skin in data/skins";
+  std::optional<Image> mask = LoadSkinPicture(skins, kMainMaskPicture);
+  ASSERT_TRUE(mask);
+  window_ = CreateWindowExW(0, L"PyxomSkinPage", L"", WS_POPUP, kLeft, kTop, mask->width(), mask->height(), nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  LARGE_INTEGER f, t0, t1;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t0);
+  MaskShape shape = ShapeWindowFromMask(window_, &*mask);
+  QueryPerformanceCounter(&t1);
+  std::cout << "shape from a " << mask->width() << "x" << mask->height() << " mask: "
+            << 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart) << " ms\n";
+  EXPECT_TRUE(shape.fromMask);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(window_, rgn), ERROR);
+  int wrong = 0, cut = 0;
+  for (int y = 0; y < mask->height(); ++y)
+    for (int x = 0; x < mask->width(); ++x) {
+      const bool isCut = maskPixelCut(mask->at(x, y));
+      cut += isCut;
+      wrong += (PtInRegion(rgn, x, y) != FALSE) == isCut;
+    }
+  DeleteObject(rgn);
+  EXPECT_EQ(wrong, 0);
+  EXPECT_GT(cut, 0) << "the shipped mask cuts something (rounded corners)";
+}
+
 TEST_F(SkinWindow, MissingMaskKeepsTheWholeWindow) {
   CreateWindowExW(0, L"PyxomSkinPage", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   window_ = CreateWindowExW(0, L"PyxomSkinPage", L"", WS_POPUP, kLeft, kTop, 300, 200, nullptr, nullptr,
