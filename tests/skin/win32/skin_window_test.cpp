@@ -294,6 +294,29 @@ TEST_F(SkinWindow, ShippedMaskGivesTheRegionOfItsKeptPixels) {
   EXPECT_GT(cut, 0) << "the shipped mask cuts something (rounded corners)";
 }
 
+TEST_F(SkinWindow, ShippedLayoutsReadThroughThePrivateProfileFunctions) {
+  const std::wstring skins = shippedSkins();
+  if (!exists(skins + kMainMaskPicture)) GTEST_SKIP() << "no shipped skin in data/skins";
+  for (UiLanguage lang : {UiLanguage::English, UiLanguage::Second}) {
+    LARGE_INTEGER f, t0, t1;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t0);
+    SkinLayout layout;
+    ASSERT_TRUE(loadLayouts(skins, lang, layout));
+    QueryPerformanceCounter(&t1);
+    std::cout << "layouts loaded in " << 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart)
+              << " ms\n";
+    EXPECT_FALSE(layout.functionName(1).empty());
+    EXPECT_FALSE(layout.advanced.rect(kSliderElement).empty());
+    if (lang == UiLanguage::Second) {
+      // Cyrillic texts survive the UTF-16 layout files.
+      bool cyrillic = false;
+      for (wchar_t c : layout.functionName(1)) cyrillic = cyrillic || (c >= 0x400 && c < 0x500);
+      EXPECT_TRUE(cyrillic);
+    }
+  }
+}
+
 TEST_F(SkinWindow, MissingMaskKeepsTheWholeWindow) {
   CreateWindowExW(0, L"PyxomSkinPage", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   window_ = CreateWindowExW(0, L"PyxomSkinPage", L"", WS_POPUP, kLeft, kTop, 300, 200, nullptr, nullptr,
