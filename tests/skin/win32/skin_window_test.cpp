@@ -152,14 +152,23 @@ class SkinWindow : public ::testing::Test {
   }
 
   void SetUp() override {
+    // One test at a time across processes: the tests read the screen.
+    lock_ = CreateMutexW(nullptr, FALSE, L"PyxomSkinWindowTests");
+    ASSERT_TRUE(lock_);
+    WaitForSingleObject(lock_, 120000);
     ASSERT_TRUE(gdiplus_.ok());
     fonts_.create();
-    backdrop_ = CreateWindowExW(0, L"PyxomSkinBackdrop", L"", WS_POPUP | WS_VISIBLE, kLeft - 20, kTop - 20, 1100, 800,
+    // Topmost, so that windows of other processes never show through the cut-out pixels.
+    backdrop_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"PyxomSkinBackdrop", L"", WS_POPUP | WS_VISIBLE, kLeft - 20, kTop - 20, 1100, 800,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   void TearDown() override {
     if (window_) DestroyWindow(window_);
     if (backdrop_) DestroyWindow(backdrop_);
+    if (lock_) {
+      ReleaseMutex(lock_);
+      CloseHandle(lock_);
+    }
   }
 
   bool loadLayouts(const std::wstring& skins, UiLanguage lang, SkinLayout& out) {
@@ -182,7 +191,7 @@ class SkinWindow : public ::testing::Test {
     painted_.fonts = &fonts_;
     std::optional<Image> mask = LoadSkinPicture(skins, kMainMaskPicture);
     const int w = mask ? mask->width() : 400, h = mask ? mask->height() : 300;
-    window_ = CreateWindowExW(WS_EX_TOPMOST, L"PyxomSkinPage", L"", WS_POPUP, kLeft, kTop, w, h, nullptr, nullptr,
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"PyxomSkinPage", L"", WS_POPUP, kLeft, kTop, w, h, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&painted_));
     MaskShape shape = ShapeWindowFromMask(window_, mask ? &*mask : nullptr);
@@ -224,6 +233,7 @@ class SkinWindow : public ::testing::Test {
 
   GdiplusSession gdiplus_;
   SkinFontSet fonts_;
+  HANDLE lock_ = nullptr;
   HWND backdrop_ = nullptr, window_ = nullptr;
   Painted painted_;
 };
