@@ -354,9 +354,13 @@ def st_preview(c, el, state, ctx):
     colour = D.PREVIEW[{"normal": "pink", "over": "red", "down": "purple"}.get(state, state)]
     c.rrect((x, y, w, h), 10, fill=(13, 15, 19), outline=PANEL_EDGE)
     cx, cy = x + w / 2, y + h / 2
+    if state == "gray":
+        # the LED is off: an unlit mouse
+        draw_mouse(c, cx, cy - 190, 0.78, glow=None, lit=colour, lit_glow=False)
+        return
     # floor glow under the mouse
     c.glow(c.ellipse_mask((cx - 120, cy + 140, 240, 50)), colour, 18, 0.9)
-    draw_mouse(c, cx, cy - 190, 0.78, glow=colour, details=False)
+    draw_mouse(c, cx, cy - 190, 0.78, glow=colour)
 
 
 STYLES = {k[3:]: v for k, v in globals().items() if k.startswith("st_")}
@@ -380,7 +384,7 @@ def mouse_outline(cx, top, s):
     return catmull_rom(right + left, 10)
 
 
-def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
+def draw_mouse(c, cx, top, s=1.0, glow=None, lit=None, lit_glow=True):
     P = lambda dx, dy: (cx + dx * s, top + dy * s)
     body = mouse_outline(cx, top, s)
     bm = c.poly_mask(body)
@@ -414,14 +418,14 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
     for k in range(1, 11):
         yy = wr[1] + k * wr[3] / 11
         c.line([(wr[0] + 4 * s, yy), (wr[0] + wr[2] - 4 * s, yy)], (20, 23, 28, 200), 1.2 * s)
-    lit = glow if glow is not None else D.CYAN
+    lit = lit or (glow if glow is not None else D.CYAN)
     c.rrect((cx - 1.5 * s, wr[1] + 6 * s, 3 * s, wr[3] - 12 * s), 1.5 * s, fill=lit + (150,))
     # DPI buttons behind the wheel
     for dy in (124, 152):
         r = (cx - 11 * s, top + dy * s, 22 * s, 22 * s)
         c.rrect(inset(r, -2 * s), 7 * s, fill=(10, 12, 15))
         c.grad_rrect(r, 6 * s, (72, 80, 92), (38, 43, 51))
-    # side buttons (back, forward) and the fire button
+    # side buttons (back, forward) and the top button
     for r in [(cx - 121 * s, top + 198 * s, 16 * s, 48 * s), (cx - 123 * s, top + 254 * s, 16 * s, 48 * s)]:
         c.rrect(inset(r, -2 * s), 9 * s, fill=(10, 12, 15))
         c.grad_rrect(r, 8 * s, (80, 88, 100), (44, 49, 58), vertical=False)
@@ -432,30 +436,55 @@ def draw_mouse(c, cx, top, s=1.0, glow=None, details=True):
     for sign in (-1, 1):
         strip = [P(sign * 120, 318), P(sign * 122, 340), P(sign * 120, 362), P(sign * 113, 384),
                  P(sign * 100, 404)]
-        c.line(strip, lit + (120,), 5 * s)
+        if lit_glow:
+            c.line(strip, lit + (120,), 5 * s)
         c.line(strip, mix(lit, (255, 255, 255), 0.5), 1.6 * s)
     lx, ly = P(0, 330)
     pts = [(lx - 14 * s, ly - 12 * s), (lx + 2 * s, ly - 12 * s), (lx + 14 * s, ly),
            (lx + 2 * s, ly + 12 * s), (lx - 14 * s, ly + 12 * s), (lx - 2 * s, ly)]
-    c.glow(c.poly_mask(pts), lit, 6 * s, 1.3)
+    if lit_glow:
+        c.glow(c.poly_mask(pts), lit, 6 * s, 1.3)
     c.polygon(pts, mix(lit, (255, 255, 255), 0.25))
 
 
 # --- page chrome ---------------------------------------------------------------------------
 
-def window_base(c, w, h, radius=D.CORNER):
-    c.grad_rrect((0, 0, w, h), radius, BG_TOP, BG_BOTTOM)
+def window_outline(w, h, chamfer, radius):
+    """The window's shape: top-left and bottom-right corners cut, the other two rounded."""
+    def arc(cx, cy, a0, a1):
+        return [(cx + radius * math.cos(math.radians(a)), cy + radius * math.sin(math.radians(a)))
+                for a in range(a0, a1 + 1, 10)]
+    return ([(chamfer, 0)] + arc(w - radius, radius, -90, 0) + [(w, h - chamfer), (w - chamfer, h)]
+            + arc(radius, h - radius, 90, 180) + [(0, chamfer)])
 
 
-def window_border(c, w, h, radius=D.CORNER):
-    c.rrect((0, 0, w, h), radius, outline=(52, 60, 73), width=1)
+def window_mask(c, w, h, chamfer, radius, clip=None):
+    from PIL import ImageChops
+    m = c.poly_mask(window_outline(w, h, chamfer, radius))
+    if clip is not None:
+        m = ImageChops.multiply(m, c.rrect_mask(clip, 0))
+    return m
+
+
+def window_base(c, w, h, chamfer=D.CHAMFER, radius=D.CORNER):
+    c.grad_mask(window_mask(c, w, h, chamfer, radius), (0, 0, w, h), BG_TOP, BG_BOTTOM)
+
+
+def window_border(c, w, h, chamfer=D.CHAMFER, radius=D.CORNER, accent=CYAN):
+    pts = window_outline(w - 1, h - 1, chamfer, radius)
+    pts = [(x + 0.5, y + 0.5) for x, y in pts]
+    c.line(pts + pts[:1], (56, 64, 78), 1, joint=None)
+    # the two cut corners carry the accent
+    c.line([(chamfer + 60, 1), (chamfer, 1), (1, chamfer), (1, chamfer + 30)], accent + (190,), 2)
+    c.line([(w - chamfer - 60, h - 1.5), (w - chamfer, h - 1.5), (w - 1.5, h - chamfer),
+            (w - 1.5, h - chamfer - 30)], accent + (190,), 2)
 
 
 def chrome(c):
     w, h = D.WINDOW
     window_base(c, w, h)
     # header band with a faint diagonal texture
-    hb = c.rrect_mask((0, 0, w, 60), D.CORNER)
+    hb = window_mask(c, w, h, D.CHAMFER, D.CORNER, (0, 0, w, 60))
     c.grad_mask(hb, (0, 0, w, 60), (26, 30, 38), (20, 23, 29))
     c.lines([[(x, 60), (x + 60, 0)] for x in range(-60, w, 14)], (255, 255, 255, 5), 1)
     # content area: a faint hexagon grid, stronger towards the top
@@ -479,14 +508,10 @@ def chrome(c):
         x = 20 + i * 176 - 4
         c.line([(x, 74), (x, 94)], (44, 51, 62), 1)
     # footer band
-    fb = c.rrect_mask((0, 618, w, h - 618), D.CORNER)
+    fb = window_mask(c, w, h, D.CHAMFER, D.CORNER, (0, 618, w, h - 618))
     c.grad_mask(fb, (0, 618, w, h - 618), (18, 21, 27), (14, 16, 21))
-    c.rrect((0, 618, w, 10), 0, fill=(18, 21, 27))
     c.line([(0, 618), (w, 618)], (44, 51, 62), 1)
     c.line([(276, 636), (276, 676)], (44, 51, 62), 1)
-    # accent corners
-    c.line([(D.CORNER, 1), (120, 1)], CYAN + (150,), 2)
-    c.line([(w - 120, h - 1.5), (w - D.CORNER, h - 1.5)], CYAN + (150,), 2)
     window_border(c, w, h)
 
 
@@ -615,9 +640,9 @@ def page_pictures(page):
     return pics
 
 
-def mask_picture(w, h, radius):
+def mask_picture(w, h, chamfer, radius):
     c = Canvas(w, h, (255, 255, 255, 255))
-    c.rrect((0, 0, w, h), radius, fill=(0, 0, 0))
+    c.fill_mask(window_mask(c, w, h, chamfer, radius), (0, 0, 0))
     return c.finish().convert("RGB")
 
 
@@ -651,17 +676,16 @@ def dialog_pictures(size, elements, states, accent_line=CYAN):
     out = {}
     for st in states:
         c = Canvas(w, h, (255, 255, 255, 255))
-        window_base(c, w, h, 12)
-        c.line([(14, 1.5), (w - 14, 1.5)], accent_line + (200,), 2)
+        window_base(c, w, h, 12, 10)
         for el in elements.values():
             draw_element(c, el, st)
-        window_border(c, w, h, 12)
+        window_border(c, w, h, 12, 10, accent_line)
         out[st] = c.finish().convert("RGB")
     base = out["normal"]
     rects = [el["rect"] for el in elements.values()]
     for st in states[1:]:
         out[st] = compose(base, out[st], rects)
-    out["mask"] = mask_picture(w, h, 12)
+    out["mask"] = mask_picture(w, h, 12, 10)
     return out
 
 
@@ -743,7 +767,7 @@ def main(out):
             write_ini(os.path.join(out, folder, name), ini_text(layout_sections(kind, lang)))
 
     w, h = D.WINDOW
-    save_jpeg(mask_picture(w, h, D.CORNER), os.path.join(out, "main_mask.jpg"))
+    save_jpeg(mask_picture(w, h, D.CHAMFER, D.CORNER), os.path.join(out, "main_mask.jpg"))
     names = {
         "main": {"normal": "main_normal", "over": "main_over", "down": "main_down"},
         "advanced": {"normal": "advanced_normal", "over": "advanced_over", "down": "advanced_down"},

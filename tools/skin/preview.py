@@ -230,7 +230,12 @@ def main():
     p.add_argument("--buttons")
     p.add_argument("--recording", action="store_true")
     a = p.parse_args()
-    compose(a).save(a.out)
+    img = compose(a)
+    # show the window's shape: pixels the mask cuts away become the desktop
+    mask = Image.open(os.path.join(a.skin, "main_mask.jpg")).convert("L").point(lambda v: 255 if v <= 100 else 0)
+    shot = Image.new("RGB", img.size, (70, 84, 100))
+    shot.paste(img, (0, 0), mask)
+    shot.save(a.out)
 
 
 if __name__ == "__main__":

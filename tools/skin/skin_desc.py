@@ -10,7 +10,8 @@ draws nothing.
 """
 
 WINDOW = (1000, 700)
-CORNER = 16  # window corner radius
+CHAMFER = 22  # the top-left and bottom-right corners are cut
+CORNER = 14  # the other two are rounded
 
 # Accent colours. CYAN is also the program's highlight text colour.
 CYAN = (0, 216, 255)
@@ -28,7 +29,7 @@ MOUSE_BUTTONS = [
     dict(name="forward", at=(-112, 278), col="L", row=3),
     dict(name="dpi up", at=(0, 135), col="R", row=2),
     dict(name="dpi down", at=(0, 163), col="R", row=3),
-    dict(name="fire", at=(-82, 27), col="L", row=0),
+    dict(name="top", at=(-82, 27), col="L", row=0),
 ]
 
 
@@ -140,7 +141,7 @@ def _macro():
     m[6] = E((698, 360, 278, 40), "repeat count", "Repeat a number of times",
              "Повтор заданное число раз", "option")
     m[7] = E((698, 406, 160, 28), "count caption", "Times", "Раз", "caption")
-    m[8] = E((698, 560, 278, 30), "hint", "Right-click a list for more",
+    m[8] = E((698, 460, 278, 30), "hint", "Right-click a list for more",
              "ПКМ по списку: ещё действия", "caption")
     return m
 
@@ -168,7 +169,7 @@ COLOR = _color()
 # 3 = pressed (purple); grey when the LED is off.
 LEVEL_COLOURS = [(0, 0, 255), (255, 0, 255), (255, 0, 0), (128, 0, 255)]
 PREVIEW = {"blue": (40, 90, 255), "pink": (255, 40, 230), "red": (255, 40, 40),
-           "purple": (150, 50, 255), "gray": (110, 110, 118)}
+           "purple": (150, 50, 255), "gray": (70, 75, 84)}
 
 # Popups. Row height 30 in both so that a sub-menu's last row is level with its main row;
 # one extra pixel line because the program shows rows x 30 + 1 lines.
