@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "app/win32/SimControl.h"
+#include "device/DpiCodes.h"
+#include "skin/win32/MainPaint.h"
+#include "skin/win32/WinWindowShape.h"
 #include "platform/win32/WinHidTransport.h"
 #include "sim/SimHidTransport.h"
 #include "resource.h"
@@ -27,13 +30,45 @@ class NoMacroBlocks final : public device::MacroBlockSource {
   int groupMacroCount(int) override { return 0; }
 };
 
+// Layout reading ends the program through ShutdownDriver when a file is missing.
+class DialogLayoutHost final : public skin::LayoutHost {
+ public:
+  DialogLayoutHost(HWND window, std::wstring caption, std::function<void()> shutdown)
+      : window_(window), caption_(std::move(caption)), shutdown_(std::move(shutdown)) {}
+  bool fileExists(const std::wstring& path) override { return skin::layoutFileExists(path); }
+  void showMessage(const std::wstring& text) override { MessageBoxW(window_, text.c_str(), caption_.c_str(), MB_OK); }
+  void shutdown() override { shutdown_(); }
+
+ private:
+  HWND window_;
+  std::wstring caption_;
+  std::function<void()> shutdown_;
+};
+
+constexpr COLORREF kEditBackground = RGB(22, 22, 22);
+
 constexpr UINT kCmdShowWindowEn = 32801, kCmdShowWindowSecond = 32837;
 constexpr UINT kCmdExitEn = 32800, kCmdExitSecond = 32838;
 
 }  // namespace
 
+// What the LED preview thread reads of the main window, and its repaint.
+class CPyxomDlg::LedHost final : public skin::LedPreviewHost {
+ public:
+  explicit LedHost(CPyxomDlg& dlg) : dlg_(dlg) {}
+  bool colorPageShown() override { return dlg_.mainPage_ == static_cast<std::uint8_t>(skin::MainPage::Color); }
+  int dpiLevel() override { return dlg_.settings_.dpiLevel; }
+  int appliedLedMode() override { return dlg_.appliedLedMode_; }
+  void invalidate() override { InvalidateRect(dlg_.hwnd(), nullptr, TRUE); }
+
+ private:
+  CPyxomDlg& dlg_;
+};
+
 CPyxomDlg::CPyxomDlg(const CommandLine& options, std::wstring modulePath)
     : options_(options), modulePath_(std::move(modulePath)) {
+  ledHost_ = std::make_unique<LedHost>(*this);
+  ledPreview_ = std::make_unique<skin::LedPreview>(*ledHost_, platform::systemClock());
   HINSTANCE inst = GetModuleHandleW(nullptr);
   icon_ = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
   smallIcon_ = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
@@ -41,6 +76,9 @@ CPyxomDlg::CPyxomDlg(const CommandLine& options, std::wstring modulePath)
 }
 
 CPyxomDlg::~CPyxomDlg() {
+  ledPreview_->stop();
+  if (pageRepaintRegion_) DeleteObject(pageRepaintRegion_);
+  if (editBrush_) DeleteObject(editBrush_);
   if (transport_) transport_->cancelReads();
   if (icon_) DestroyIcon(icon_);
   if (smallIcon_) DestroyIcon(smallIcon_);
@@ -84,6 +122,8 @@ bool CPyxomDlg::onInitDialog() {
   shell_ = readShellState(ini_, applicationFolder(modulePath_));
   // 9. Title: the product name of the language.
   SetWindowTextW(h, shell_.productName().c_str());
+  // 10. The three interface fonts.
+  fonts_.create();
   // 11. The mouse.
   createTransport();
   connected_ = link_->discover(*notifications_);
@@ -97,9 +137,13 @@ bool CPyxomDlg::onInitDialog() {
   protocol_ = std::make_unique<device::ReportProtocol>(
       *transport_, link_->writeHandle(), link_->outputCaps().featureReportByteLength, platform::systemClock());
   macroBlocks_ = std::make_unique<NoMacroBlocks>();
+  // 14. The skin layouts; a missing file has ended the program.
+  if (!loadSkinLayouts()) return true;
   // 15. The current profile.
   settings::loadSettings(ini_, shell_.configPath, shell_.profile.number, false, shell_.layout.keyCount,
                          link_->model(), shell_.storedLanguage, settings_);
+  // 17. The window's shape and the repaint region of the macro page.
+  shapeWindow();
   // 24. Paint once, wait 5 ms, send the whole configuration, add the tray icon.
   device::downloadAfterFirstPaint(downloadContext(), [h] {
     InvalidateRect(h, nullptr, TRUE);
@@ -133,15 +177,17 @@ bool CPyxomDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_ERASEBKGND:
       result = TRUE;  // the paint handler draws everything
       return true;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT rc;
-      GetClientRect(hwnd(), &rc);
-      HBRUSH b = CreateSolidBrush(RGB(18, 20, 28));
-      FillRect(dc, &rc, b);
-      DeleteObject(b);
-      EndPaint(hwnd(), &ps);
+    case WM_PAINT:
+      paintWindow();
+      return true;
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: {
+      // The macro page's edit box: light text on the window's dark grey.
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, kEditBackground);
+      SetTextColor(dc, RGB(255, 255, 255));
+      if (!editBrush_) editBrush_ = CreateSolidBrush(kEditBackground);
+      result = reinterpret_cast<LRESULT>(editBrush_);
       return true;
     }
     case WM_CLOSE:
@@ -215,8 +261,11 @@ device::DownloadContext CPyxomDlg::downloadContext() {
       *protocol_, settings_, shell_.layout, link_->model(), ini_, shell_.configPath,
       shell_.profile.number, *macroBlocks_, systemSettings_, tables_,
       /*flushMacroPage=*/{},
-      /*repaint=*/[h] { InvalidateRect(h, nullptr, FALSE); },
-      /*restartLedPreview=*/{}};
+      /*repaint=*/[this, h] {
+        appliedLedMode_ = settings_.ledMode;  // the LED report has just been sent
+        InvalidateRect(h, nullptr, FALSE);
+      },
+      /*restartLedPreview=*/[this](int level) { ledPreview_->restartAt(level); }};
 }
 
 void CPyxomDlg::downloadConfiguration() {
@@ -230,9 +279,55 @@ void CPyxomDlg::ShutdownDriver() {
   if (protocol_) protocol_->sendExitReport();
   // 3. Pointer speed 10, whatever it was.
   if (systemSettings_.pointerSpeed()) systemSettings_.setPointerSpeed(10);
-  // 4. End the dialog.
+  // 4. End the dialog; the LED preview must not touch the window after it.
+  ledPreview_->stop();
   if (transport_) transport_->cancelReads();
   endDialog(0);
+}
+
+bool CPyxomDlg::loadSkinLayouts() {
+  DialogLayoutHost host(hwnd(), applicationName(modulePath_), [this] { ShutdownDriver(); });
+  skin::LayoutReader reader(ini_, host);
+  return skin::loadStartupLayouts(reader, shell_.skinsFolder, shell_.language,
+                                  device::dpiStepCount(link_ ? link_->model() : 0), skinLayout_);
+}
+
+void CPyxomDlg::shapeWindow() {
+  std::optional<skin::Image> mask = skin::win32::LoadSkinPicture(shell_.skinsFolder, skin::kMainMaskPicture);
+  const skin::Image* m = mask ? &*mask : nullptr;
+  drawSize_ = skin::win32::ShapeWindowFromMask(hwnd(), m).size;
+  if (pageRepaintRegion_) DeleteObject(pageRepaintRegion_);
+  pageRepaintRegion_ = skin::win32::PageRepaintRegion(m, drawSize_, skinLayout_.list1Rect, skinLayout_.list2Rect);
+}
+
+skin::PaintState CPyxomDlg::paintState() {
+  skin::PaintState s = view_;
+  s.page = static_cast<skin::MainPage>(mainPage_.load());
+  s.settings = settings_;
+  s.profileNumber = shell_.profile.number;
+  s.keyCount = shell_.layout.keyCount;
+  s.model = link_ ? link_->model() : 0;
+  s.stepCount = device::dpiStepCount(s.model);
+  s.language = shell_.language;
+  s.ledPreviewState = ledPreview_->state();
+  s.ledPreviewOff = ledPreview_->off();
+  return s;
+}
+
+void CPyxomDlg::paintWindow() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  if (IsIconic(hwnd())) {
+    SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+  } else if (drawSize_.cx > 0 && drawSize_.cy > 0) {
+    skin::win32::PaintMainWindow(dc, shell_.skinsFolder, skinLayout_, paintState(), fonts_, drawSize_);
+  }
+  EndPaint(hwnd(), &ps);
 }
 
 void CPyxomDlg::closeToTray() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
 #include "app/ShellState.h"
@@ -15,6 +16,11 @@
 #include "device/ReportProtocol.h"
 #include "platform/win32/WinPrivateProfile.h"
 #include "platform/win32/WinSystemSettings.h"
+#include "skin/LedPreview.h"
+#include "skin/PagePaint.h"
+#include "skin/SkinLayout.h"
+#include "skin/win32/SkinPicture.h"
+#include "skin/win32/WinSkinFonts.h"
 
 namespace pyxom::sim {
 class SimHidTransport;
@@ -54,6 +60,12 @@ class CPyxomDlg final : public DialogWindow {
   void showTrayMenu();
   void showAbout();
 
+  // Skin: layouts (step 14), window shape and repaint region (step 17), the paint.
+  bool loadSkinLayouts();
+  void shapeWindow();
+  void paintWindow();
+  skin::PaintState paintState();
+
   CommandLine options_;
   std::wstring modulePath_;
   ShellState shell_;
@@ -73,6 +85,22 @@ class CPyxomDlg final : public DialogWindow {
   std::unique_ptr<device::ReportProtocol> protocol_;
   std::unique_ptr<device::MacroBlockSource> macroBlocks_;
   device::ButtonTables tables_;
+
+  // Skin state. view_ holds what the pointer handling and the macro page change (hover
+  // indices, button-down flag, recording flag, mode of the edited macro); mainPage_ is
+  // MainPage, shared with the LED preview thread.
+  skin::win32::GdiplusSession gdiplus_;
+  skin::SkinLayout skinLayout_;
+  skin::win32::SkinFontSet fonts_;
+  skin::Size drawSize_;
+  HRGN pageRepaintRegion_ = nullptr;
+  HBRUSH editBrush_ = nullptr;
+  skin::PaintState view_;
+  std::atomic<std::uint8_t> mainPage_{0};
+  std::atomic<int> appliedLedMode_{0};  // LED mode of the last download
+  class LedHost;
+  std::unique_ptr<LedHost> ledHost_;
+  std::unique_ptr<skin::LedPreview> ledPreview_;
 };
 
 }  // namespace pyxom::app::win32
