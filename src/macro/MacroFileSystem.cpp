@@ -1,0 +1,66 @@
+#include "macro/MacroFileSystem.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/FilePath.h"
+
+namespace pyxom::macro {
+
+namespace fs = std::filesystem;
+using platform::toNativePath;
+
+bool StdMacroFileSystem::fileExists(const std::wstring& path) {
+  std::error_code ec;
+  return fs::is_regular_file(toNativePath(path), ec);
+}
+
+bool StdMacroFileSystem::createUnicodeFile(const std::wstring& path) {
+  std::ofstream out(toNativePath(path), std::ios::binary | std::ios::trunc);
+  out << "\xFF\xFE";
+  out.close();
+  return static_cast<bool>(out);
+}
+
+bool StdMacroFileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
+  std::error_code ec;
+  if (!fs::is_regular_file(toNativePath(from), ec)) return false;
+  return fs::copy_file(toNativePath(from), toNativePath(to), fs::copy_options::overwrite_existing, ec) &&
+         !ec;
+}
+
+bool StdMacroFileSystem::deleteFile(const std::wstring& path) {
+  std::error_code ec;
+  const auto p = toNativePath(path);
+  if (!fs::is_regular_file(fs::symlink_status(p, ec)) && !fs::is_symlink(fs::symlink_status(p, ec))) {
+    return false;
+  }
+  return fs::remove(p, ec) && !ec;
+}
+
+bool StdMacroFileSystem::sameFile(const std::wstring& a, const std::wstring& b) {
+  std::error_code ec;
+  return fs::equivalent(toNativePath(a), toNativePath(b), ec) && !ec;
+}
+
+void StdMacroFileSystem::clearFolder(const std::wstring& folder) {
+  std::error_code ec;
+  const auto root = toNativePath(folder);
+  if (!fs::is_directory(root, ec)) return;
+  // remove_all does not follow links, so nothing outside the folder is touched.
+  for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code rec;
+    fs::remove_all(it->path(), rec);
+  }
+}
+
+void StdMacroFileSystem::copyFolder(const std::wstring& from, const std::wstring& to) {
+  std::error_code ec;
+  const auto src = toNativePath(from), dst = toNativePath(to);
+  if (!fs::is_directory(src, ec)) return;
+  fs::create_directories(dst, ec);
+  fs::copy(src, dst, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+}
+
+}  // namespace pyxom::macro
