@@ -33,7 +33,7 @@ class MacroSystem {
     blocks_.setFolder(f.macro, language);
   }
   void refreshButtonMacroNames(const settings::MouseSettings& settings, int keyCount) {
-    buttonMacroNames_ = buttonMacroNames(groups_, settings, keyCount);
+    buttonMacroNames_ = macro::buttonMacroNames(groups_, settings, keyCount);
   }
 
   MacroGroupStore& groups() { return groups_; }
