@@ -94,7 +94,18 @@ void StdMacroFileSystem::copyFolder(const std::wstring& from, const std::wstring
   const auto src = toNativePath(from), dst = toNativePath(to);
   if (!fs::is_directory(src, ec)) return;
   fs::create_directories(dst, ec);
-  fs::copy(src, dst, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  // File by file, so that one failure does not stop the rest.
+  for (fs::recursive_directory_iterator it(src, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code fec;
+    const auto target = dst / fs::relative(it->path(), src, fec);
+    if (fec) continue;
+    if (it->is_directory(fec)) {
+      fs::create_directories(target, fec);
+    } else if (it->is_regular_file(fec)) {
+      fs::create_directories(target.parent_path(), fec);
+      fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, fec);
+    }
+  }
 }
 
 }  // namespace pyxom::macro
