@@ -32,6 +32,14 @@ class MacroSystem {
     groups_.setFolders(f, language);
     blocks_.setFolder(f.macro, language);
   }
+  // Language switch: the folders of the new language and its groups (the current group again
+  // when groups are loaded). The constant macros stay as loaded at start-up.
+  void changeLanguage(const std::wstring& skinsFolder, UiLanguage language) {
+    setFolders(skinsFolder, language);
+    groups_.loadGroups();
+    if (groups_.groupCount() > 0) groups_.openGroup(groups_.currentGroup(), true);
+    groups_.loadMacroNames();
+  }
   void refreshButtonMacroNames(const settings::MouseSettings& settings, int keyCount) {
     buttonMacroNames_ = macro::buttonMacroNames(groups_, settings, keyCount);
   }

@@ -75,6 +75,11 @@ bool isValidGroupFileName(std::wstring_view name) {
     if (std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) return false;
   }
   if (name.back() == L'.' || name.back() == L' ') return false;  // "..", "a." and "a " too
+  // macroGrp.ini gives values back without blanks around them and without enclosing quotes:
+  // such a name would no longer find its file at the next start.
+  auto blank = [](wchar_t c) { return c == L' ' || c == 0xA0 || c == 0x3000; };
+  if (blank(name.front()) || blank(name.back())) return false;
+  if (name.size() >= 2 && name.front() == L'\'' && name.back() == L'\'') return false;
   return !isDeviceName(name);
 }
 

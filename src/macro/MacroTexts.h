@@ -34,7 +34,8 @@ inline constexpr std::size_t kMaxGroupNameLength = 39;  // what macroGrp.ini is 
 
 // A group name becomes macro folder + name + ".dat": it must not leave the folder or name a
 // file Windows cannot create (separators, "..", reserved characters and device names, a
-// trailing dot or blank, control characters).
+// trailing dot, control characters), nor change when macroGrp.ini is read back (blanks at
+// either end, enclosing single quotes).
 bool isValidGroupFileName(std::wstring_view name);
 
 // Whether two names give the same file on Windows (letter case ignored).

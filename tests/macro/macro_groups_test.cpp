@@ -228,6 +228,8 @@ TEST_F(ThreeGroups, RenameGroupMovesItsFileAndRefusesBadNames) {
       {L"trailing.", L""},
       {L"CON", L""},
       {L"nul.txt", L""},
+      {L" lead", L""},
+      {L"'quoted'", L""},
       {std::wstring(40, L'x'), L"more than limit!"},
   };
   const std::wstring invalid = macroText(MacroText::InvalidFileName, UiLanguage::English);
