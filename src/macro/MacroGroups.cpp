@@ -268,7 +268,7 @@ bool MacroGroupStore::nameClashes(const std::wstring& name, int except) const {
   return false;
 }
 
-bool MacroGroupStore::acceptGroupFileName(const std::wstring& name, bool forImport) {
+bool MacroGroupStore::acceptGroupFileName(const std::wstring& name) {
   if (!isValidGroupFileName(name)) {
     view_.showMessage(text(MacroText::InvalidFileName));
     return false;
@@ -436,7 +436,7 @@ void MacroGroupStore::importGroup() {
   const std::size_t dat = file.find(L".dat");
   if (dat == std::wstring::npos) return;
   const std::wstring name = file.substr(0, dat);
-  if (!acceptGroupFileName(name, true)) return;
+  if (!acceptGroupFileName(name)) return;
   if (nameClashes(name, -1)) {
     view_.showMessage(text(MacroText::ImportNameInUse));
     return;
@@ -497,7 +497,7 @@ void MacroGroupStore::renameGroup(int row, const GroupRow& r, const std::wstring
     refuse(MacroText::DuplicateGroupName);
     return;
   }
-  if (!acceptGroupFileName(newName, false)) {
+  if (!acceptGroupFileName(newName)) {
     view_.setLineText(row, oldName);
     return;
   }

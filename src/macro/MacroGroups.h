@@ -110,7 +110,7 @@ class MacroGroupStore {
   std::wstring text(MacroText t, std::wstring_view name = {}) const { return macroText(t, language_, name); }
   const GroupRow* rowAt(int row) const;
   // Checks a new group name for use as a file name; shows the message and returns false.
-  bool acceptGroupFileName(const std::wstring& name, bool forImport);
+  bool acceptGroupFileName(const std::wstring& name);
   bool nameClashes(const std::wstring& name, int except) const;
   void removeGroupSlot(int g);
   void makeCurrent(int g);  // loads the group's file when it changes
