@@ -16,6 +16,12 @@ std::uint8_t fieldOf(std::wstring_view line, std::size_t f) {
   return settings::decimalToByte(line.substr(at, 3));
 }
 
+void appendField(std::wstring& line, std::uint8_t v) {
+  line.push_back(static_cast<wchar_t>(L'0' + v / 100));
+  line.push_back(static_cast<wchar_t>(L'0' + v / 10 % 10));
+  line.push_back(static_cast<wchar_t>(L'0' + v % 10));
+}
+
 template <typename Table>
 void loadTable(platform::PrivateProfile& ini, const std::wstring& path, UiLanguage language,
                Table& table, int slots) {
@@ -30,20 +36,21 @@ void loadTable(platform::PrivateProfile& ini, const std::wstring& path, UiLangua
 }  // namespace
 
 std::wstring formatField(std::uint8_t value) {
-  std::wstring s = std::to_wstring(value);
-  return std::wstring(3 - s.size(), L'0') + s;
+  std::wstring s;
+  appendField(s, value);
+  return s;
 }
 
 std::wstring formatMacroLine(const Macro& macro) {
   std::wstring line;
   line.reserve(kLineLength);
-  for (std::size_t b = 0; b < kHeaderBytes; ++b) line += formatField(macro.bytes[b]);
+  for (std::size_t b = 0; b < kHeaderBytes; ++b) appendField(line, macro.bytes[b]);
   for (int e = 0; e < kMacroSlots; ++e) {
     const MacroEvent ev = macro.event(e);
-    line += formatField(usageToVk(ev.key));
-    line += formatField(ev.action);
-    line += formatField(static_cast<std::uint8_t>(ev.delay & 0xFF));
-    line += formatField(static_cast<std::uint8_t>(ev.delay >> 8));
+    appendField(line, usageToVk(ev.key));
+    appendField(line, ev.action);
+    appendField(line, static_cast<std::uint8_t>(ev.delay & 0xFF));
+    appendField(line, static_cast<std::uint8_t>(ev.delay >> 8));
   }
   return line;
 }
