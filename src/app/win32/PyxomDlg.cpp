@@ -7,6 +7,7 @@
 
 #include "app/win32/SimControl.h"
 #include "device/DpiCodes.h"
+#include "macro/win32/WinMacroPageView.h"
 #include "skin/win32/MainPaint.h"
 #include "skin/win32/WinWindowShape.h"
 #include "platform/win32/WinHidTransport.h"
@@ -20,14 +21,6 @@ namespace {
 class NoNotifications final : public platform::DeviceNotifications {
  public:
   void registerHidInterfaceNotifications() override {}
-};
-
-// Until the macro files are read, every macro plays nothing.
-class NoMacroBlocks final : public device::MacroBlockSource {
- public:
-  device::MacroBlock buttonBlock(std::int32_t) override { return {}; }
-  device::MacroBlock groupBlock(int, int) override { return {}; }
-  int groupMacroCount(int) override { return 0; }
 };
 
 // Layout reading ends the program through ShutdownDriver when a file is missing.
@@ -136,7 +129,10 @@ bool CPyxomDlg::onInitDialog() {
   }
   protocol_ = std::make_unique<device::ReportProtocol>(
       *transport_, link_->writeHandle(), link_->outputCaps().featureReportByteLength, platform::systemClock());
-  macroBlocks_ = std::make_unique<NoMacroBlocks>();
+  // Macro blocks read nothing until step 18 sets the macro folder.
+  macroView_ = std::make_unique<macro::win32::WinMacroPageView>(h, applicationName(modulePath_));
+  macros_ = std::make_unique<macro::MacroSystem>(ini_, *macroView_, platform::systemClock());
+  macroBlocks_ = &macros_->blocks();
   // 14. The skin layouts; a missing file has ended the program.
   if (!loadSkinLayouts()) return true;
   // 15. The current profile.
@@ -144,6 +140,8 @@ bool CPyxomDlg::onInitDialog() {
                          link_->model(), shell_.storedLanguage, settings_);
   // 17. The window's shape and the repaint region of the macro page.
   shapeWindow();
+  // 18 to 21. Macro folders, groups and current group, the buttons' macro names, constMacro.dat.
+  macros_->startUp(shell_.skinsFolder, shell_.appFolder, shell_.language, settings_, shell_.layout.keyCount);
   // 24. Paint once, wait 5 ms, send the whole configuration, add the tray icon.
   device::downloadAfterFirstPaint(downloadContext(), [h] {
     InvalidateRect(h, nullptr, TRUE);

@@ -14,6 +14,7 @@
 #include "device/DeviceLink.h"
 #include "device/Download.h"
 #include "device/ReportProtocol.h"
+#include "macro/MacroSystem.h"
 #include "platform/win32/WinPrivateProfile.h"
 #include "platform/win32/WinSystemSettings.h"
 #include "skin/LedPreview.h"
@@ -83,7 +84,9 @@ class CPyxomDlg final : public DialogWindow {
   std::unique_ptr<platform::DeviceNotifications> notifications_;
   std::unique_ptr<device::DeviceLink> link_;
   std::unique_ptr<device::ReportProtocol> protocol_;
-  std::unique_ptr<device::MacroBlockSource> macroBlocks_;
+  std::unique_ptr<macro::MacroPageView> macroView_;
+  std::unique_ptr<macro::MacroSystem> macros_;
+  device::MacroBlockSource* macroBlocks_ = nullptr;  // macros_->blocks()
   device::ButtonTables tables_;
 
   // Skin state. view_ holds what the pointer handling and the macro page change (hover
