@@ -97,6 +97,8 @@ bool CPyxomDlg::onInitDialog() {
   protocol_ = std::make_unique<device::ReportProtocol>(
       *transport_, link_->writeHandle(), link_->outputCaps().featureReportByteLength, platform::systemClock());
   macroBlocks_ = std::make_unique<NoMacroBlocks>();
+  // 13. The listener and the action thread of the attached model.
+  startWorkers();
   // 15. The current profile.
   settings::loadSettings(ini_, shell_.configPath, shell_.profile.number, false, shell_.layout.keyCount,
                          link_->model(), shell_.storedLanguage, settings_);
@@ -223,7 +225,28 @@ void CPyxomDlg::downloadConfiguration() {
   if (protocol_) device::downloadConfiguration(downloadContext());
 }
 
+void CPyxomDlg::startWorkers() {
+  buttonEvents_.clear();
+  actionProfile_ = shell_.profile.number;
+  HWND h = hwnd();
+  const int model = link_->model();
+  const device::ListenerContext listener{
+      *transport_, link_->readHandle(), link_->inputCaps().inputReportByteLength, model,
+      buttonEvents_, tables_, settings_, platform::systemClock()};
+  const device::ActionContext action{
+      *protocol_, buttonEvents_, tables_, settings_, shell_.layout, model, *macroBlocks_,
+      /*builtInMacro=*/{}, /*vkToUsage=*/{}, ini_, shell_.configPath, actionProfile_,
+      hostInput_, hostShell_, platform::systemClock(),
+      /*repaint=*/[h] { InvalidateRect(h, nullptr, FALSE); }};
+  workers_ = std::make_unique<device::ActionWorkers>(
+      listener, action, [] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); });
+  workers_->start();
+}
+
 void CPyxomDlg::ShutdownDriver() {
+  // The worker threads end first: no macro plays after the exit report, and no thread
+  // touches the window once it is gone.
+  if (workers_) workers_->stop();
   // 1. Tray icon.
   removeTrayIcon();
   // 2. Exit report, when the feature collection was opened.

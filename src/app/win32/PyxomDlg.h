@@ -9,10 +9,14 @@
 
 #include "app/ShellState.h"
 #include "app/win32/DialogWindow.h"
+#include "device/ActionWorkers.h"
+#include "device/ButtonEvents.h"
 #include "device/ButtonTables.h"
 #include "device/DeviceLink.h"
 #include "device/Download.h"
 #include "device/ReportProtocol.h"
+#include "platform/win32/WinHostInput.h"
+#include "platform/win32/WinHostShell.h"
 #include "platform/win32/WinPrivateProfile.h"
 #include "platform/win32/WinSystemSettings.h"
 
@@ -44,6 +48,7 @@ class CPyxomDlg final : public DialogWindow {
   void createTransport();
   device::DownloadContext downloadContext();
   void downloadConfiguration();
+  void startWorkers();
   void onDeviceChange(WPARAM event, LPARAM header);
   void onSimUnplugged();
   void closeToTray();
@@ -73,6 +78,14 @@ class CPyxomDlg final : public DialogWindow {
   std::unique_ptr<device::ReportProtocol> protocol_;
   std::unique_ptr<device::MacroBlockSource> macroBlocks_;
   device::ButtonTables tables_;
+
+  // Listener and action thread (start-up step 13). Declared last: they stop and join before
+  // anything they use is destroyed.
+  device::ButtonEvents buttonEvents_;
+  settings::Shared<int> actionProfile_;  // the profile the action thread saves DPI and rate to
+  platform::win32::WinHostInput hostInput_;
+  platform::win32::WinHostShell hostShell_;
+  std::unique_ptr<device::ActionWorkers> workers_;
 };
 
 }  // namespace pyxom::app::win32
