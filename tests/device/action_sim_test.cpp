@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -30,7 +31,22 @@ bool waitFor(Pred pred, int ms = 5000) {
   return pred();
 }
 
+// Removed after the simulated mouse that writes it has closed it.
+struct TempTrace {
+  explicit TempTrace(const char* name)
+      : path((std::filesystem::temp_directory_path() / (std::string("pyxom-") + name + ".trace")).string()) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);  // the trace appends
+  }
+  ~TempTrace() {
+    std::error_code ec;
+    if (!std::getenv("KEEP_TRACE")) std::filesystem::remove(path, ec);
+  }
+  std::string path;
+};
+
 struct SimRig {
+  TempTrace trace;
   std::string tracePath;
   sim::SimHidTransport sim;
   device::DeviceLink link{sim};
@@ -48,7 +64,7 @@ struct SimRig {
   std::unique_ptr<device::ActionWorkers> workers;
 
   explicit SimRig(int model, const char* name)
-      : tracePath(tempTrace(name)), sim(model, tracePath) {
+      : trace(name), tracePath(trace.path), sim(model, tracePath) {
     NoNotifications n;
     EXPECT_TRUE(link.discover(n));
     protocol = std::make_unique<device::ReportProtocol>(
@@ -56,15 +72,7 @@ struct SimRig {
     layout.keyCount = 3;
     layout.deviceKeyIndex = {1, 2, 3};
   }
-  ~SimRig() {
-    workers.reset();
-    if (!getenv("KEEP_TRACE")) std::filesystem::remove(tracePath);
-  }
-  static std::string tempTrace(const char* name) {
-    auto path = std::filesystem::temp_directory_path() / (std::string("pyxom-") + name + ".trace");
-    std::filesystem::remove(path);  // the trace appends
-    return path.string();
-  }
+  ~SimRig() { workers.reset(); }
   // Button i gets `code`; the mouse learns device value 0 for it (models 0, 1).
   void assign(int i, settings::ButtonFunction code) {
     settings.buttons[static_cast<std::size_t>(i)] = code;
