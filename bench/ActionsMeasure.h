@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -53,9 +54,12 @@ class StampingTransport final : public platform::HidTransport {
   bool getCaps(platform::HidHandle h, platform::HidCaps& o) override { return sim_.getCaps(h, o); }
   bool setFeature(platform::HidHandle h, const std::uint8_t* d, std::size_t n) override {
     const bool ok = sim_.setFeature(h, d, n);
-    std::lock_guard lock(mutex_);
-    stamps_.push_back({Clock::now(), n > 1 ? d[1] : std::uint8_t{0}});
-    ++count_;
+    {
+      std::lock_guard lock(mutex_);
+      stamps_.push_back({Clock::now(), n > 1 ? d[1] : std::uint8_t{0}});
+      ++count_;
+    }
+    sent_.notify_all();
     return ok;
   }
   bool readInput(platform::HidHandle h, std::uint8_t* b, std::size_t n, std::size_t& r) override {
@@ -75,11 +79,18 @@ class StampingTransport final : public platform::HidTransport {
     std::lock_guard lock(mutex_);
     stamps_.clear();
   }
+  // Blocks until more than `count` reports were sent; the time of report number count + 1.
+  Clock::time_point waitBeyond(long count) {
+    std::unique_lock lock(mutex_);
+    sent_.wait(lock, [&] { return count_.load() > count; });
+    return stamps_[stamps_.size() - static_cast<std::size_t>(count_.load() - count)].at;
+  }
   std::atomic<long> count_{0};
 
  private:
   sim::SimHidTransport& sim_;
   std::mutex mutex_;
+  std::condition_variable sent_;
   std::vector<Stamp> stamps_;
 };
 
@@ -174,7 +185,7 @@ struct Bench {
   ~Bench() { workers.reset(); }
 
   void waitIdle() {
-    while (events.buttonEventPending.load() != 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    while (events.buttonEventPending.load() != 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 };
 
@@ -182,11 +193,12 @@ struct Bench {
 inline std::vector<double> measureLatency(Bench& b, int presses) {
   std::vector<double> out;
   for (int i = 0; i < presses; ++i) {
+    b.transport.clear();
     const long before = b.transport.count_.load();
     const auto t0 = Clock::now();
     b.sim.pressButton(1);
-    while (b.transport.count_.load() == before) std::this_thread::yield();
-    out.push_back(micros(Clock::now() - t0));
+    // The stamp is taken on the action thread, so the measuring thread's own wake-up adds nothing.
+    out.push_back(micros(b.transport.waitBeyond(before) - t0));
     b.sim.releaseButton(1);
     b.waitIdle();
     // A gap so that the next press finds both threads in their idle state.
@@ -213,7 +225,7 @@ inline std::vector<double> measureStepError(Bench& b, unsigned delayMs) {
   b.sim.pressButton(2);
   const auto give_up = Clock::now() + std::chrono::seconds(1);
   while (b.events.buttonEventPending.load() == 0 && b.transport.stamps().empty() && Clock::now() < give_up)
-    std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   b.waitIdle();
   b.sim.releaseButton(2);
   std::vector<Clock::time_point> keys;
