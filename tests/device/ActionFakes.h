@@ -81,18 +81,18 @@ class HookClock : public platform::Clock {
 };
 
 // A block from (key, action, delay) steps.
-struct StepSpec {
+struct MacroStep {
   std::uint8_t key, action;
   unsigned delay;
 };
-inline device::MacroBlock makeBlock(std::initializer_list<StepSpec> steps, std::uint8_t options = 0,
+inline device::MacroBlock makeBlock(std::initializer_list<MacroStep> steps, std::uint8_t options = 0,
                                     unsigned repeat = 0) {
   device::MacroBlock b{};
   b[device::kBlockOptions] = options;
   b[device::kBlockRepeatCount] = static_cast<std::uint8_t>(repeat);
   b[device::kBlockRepeatCount + 1] = static_cast<std::uint8_t>(repeat >> 8);
   std::size_t e = 0;
-  for (const StepSpec& s : steps) {
+  for (const MacroStep& s : steps) {
     b[device::kBlockEvents + 2 * e] = s.key;
     b[device::kBlockEvents + 2 * e + 1] = s.action;
     b[device::kBlockDelays + 2 * e] = static_cast<std::uint8_t>(s.delay);

@@ -79,7 +79,7 @@ class CPyxomDlg final : public DialogWindow {
   std::unique_ptr<device::MacroBlockSource> macroBlocks_;
   device::ButtonTables tables_;
 
-  // Listener and action thread (start-up step 13). Declared last: they stop and join before
+  // Listener and action thread, started during start-up. Declared last: they stop and join before
   // anything they use is destroyed.
   device::ButtonEvents buttonEvents_;
   settings::Shared<int> actionProfile_;  // the profile the action thread saves DPI and rate to
