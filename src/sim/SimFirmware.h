@@ -43,7 +43,9 @@ class SimFirmware {
   // A feature report from the host (byte 0 = report id).
   void onFeatureReport(const std::uint8_t* data, std::size_t length);
 
-  // A physical button (device key index) went down or up: the input reports the mouse sends.
+  // A physical button (device key index 0..15) went down or up: the input reports the mouse
+  // sends. Only buttons whose function leaves work to the host are reported; a press of one
+  // of the mouse's own DPI functions (models 0, 1) first moves its level over the enabled ones.
   std::vector<Report> onButton(int keyIndex, bool pressed);
 
   // An input report with a toggle event (byte 1 at most 0xF0), for tests.
@@ -67,6 +69,7 @@ class SimFirmware {
 
  private:
   bool decode(const std::uint8_t* data, std::size_t length);
+  int ownDpiStep(std::uint8_t deviceValue) const;
   void emulationChanged();
 
   SimState state_;

@@ -7,6 +7,7 @@
 
 #include "app/win32/SimControl.h"
 #include "device/DpiCodes.h"
+#include "macro/KeyCodes.h"
 #include "macro/win32/WinMacroPageView.h"
 #include "skin/win32/MainPaint.h"
 #include "skin/win32/WinWindowShape.h"
@@ -142,6 +143,9 @@ bool CPyxomDlg::onInitDialog() {
   shapeWindow();
   // 18 to 21. Macro folders, groups and current group, the buttons' macro names, constMacro.dat.
   macros_->startUp(shell_.skinsFolder, shell_.appFolder, shell_.language, settings_, shell_.layout.keyCount);
+  // 13. The listener and the action thread of the attached model, once the macros they play are
+  // loaded (started earlier, a press during start-up would read the tables while they are filled).
+  startWorkers();
   // 24. Paint once, wait 5 ms, send the whole configuration, add the tray icon.
   device::downloadAfterFirstPaint(downloadContext(), [h] {
     InvalidateRect(h, nullptr, TRUE);
@@ -270,7 +274,33 @@ void CPyxomDlg::downloadConfiguration() {
   if (protocol_) device::downloadConfiguration(downloadContext());
 }
 
+void CPyxomDlg::startWorkers() {
+  buttonEvents_.clear();
+  actionProfile_ = shell_.profile.number;
+  HWND h = hwnd();
+  const int model = link_->model();
+  const device::ListenerContext listener{
+      *transport_, link_->readHandle(), link_->inputCaps().inputReportByteLength, model,
+      buttonEvents_, tables_, settings_, platform::systemClock()};
+  const device::ActionContext action{
+      *protocol_, buttonEvents_, tables_, settings_, shell_.layout, model, *macroBlocks_,
+      /*builtInMacro=*/[m = macros_.get()](int slot) {
+        const auto& slots = m->builtIn().slots;
+        return slot >= 0 && static_cast<std::size_t>(slot) < slots.size() ? slots[static_cast<std::size_t>(slot)].block()
+                                                                         : device::MacroBlock{};
+      },
+      /*vkToUsage=*/[lang = shell_.language](std::uint8_t vk) { return macro::vkToUsage(vk, lang); }, ini_, shell_.configPath, actionProfile_,
+      hostInput_, hostShell_, platform::systemClock(),
+      /*repaint=*/[h] { InvalidateRect(h, nullptr, FALSE); }};
+  workers_ = std::make_unique<device::ActionWorkers>(
+      listener, action, [] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); });
+  workers_->start();
+}
+
 void CPyxomDlg::ShutdownDriver() {
+  // The worker threads end first: no macro plays after the exit report, and no thread
+  // touches the window once it is gone.
+  if (workers_) workers_->stop();
   // 1. Tray icon.
   removeTrayIcon();
   // 2. Exit report, when the feature collection was opened.

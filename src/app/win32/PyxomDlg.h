@@ -10,11 +10,15 @@
 
 #include "app/ShellState.h"
 #include "app/win32/DialogWindow.h"
+#include "device/ActionWorkers.h"
+#include "device/ButtonEvents.h"
 #include "device/ButtonTables.h"
 #include "device/DeviceLink.h"
 #include "device/Download.h"
 #include "device/ReportProtocol.h"
 #include "macro/MacroSystem.h"
+#include "platform/win32/WinHostInput.h"
+#include "platform/win32/WinHostShell.h"
 #include "platform/win32/WinPrivateProfile.h"
 #include "platform/win32/WinSystemSettings.h"
 #include "skin/LedPreview.h"
@@ -51,6 +55,7 @@ class CPyxomDlg final : public DialogWindow {
   void createTransport();
   device::DownloadContext downloadContext();
   void downloadConfiguration();
+  void startWorkers();
   void onDeviceChange(WPARAM event, LPARAM header);
   void onSimUnplugged();
   void closeToTray();
@@ -104,6 +109,14 @@ class CPyxomDlg final : public DialogWindow {
   class LedHost;
   std::unique_ptr<LedHost> ledHost_;
   std::unique_ptr<skin::LedPreview> ledPreview_;
+
+  // Listener and action thread, started during start-up. Declared last: they stop and join before
+  // anything they use is destroyed.
+  device::ButtonEvents buttonEvents_;
+  settings::Shared<int> actionProfile_;  // the profile the action thread saves DPI and rate to
+  platform::win32::WinHostInput hostInput_;
+  platform::win32::WinHostShell hostShell_;
+  std::unique_ptr<device::ActionWorkers> workers_;
 };
 
 }  // namespace pyxom::app::win32
