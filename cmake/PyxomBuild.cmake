@@ -99,7 +99,10 @@ function(pyxom_subsystem_tests name)
   if(WIN32)
     file(GLOB shell CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win32/*_test.cpp)
     if(shell)
-      pyxom_add_test(${name}_win32_tests SOURCES ${shell} LIBS ${T_LIBS} ${T_WIN32_LIBS} LABELS win32)
+      # Windows tests show windows, capture the screen or move the pointer: one at a time, and
+      # never beside a running pyxom.exe.
+      pyxom_add_test(${name}_win32_tests SOURCES ${shell} LIBS ${T_LIBS} ${T_WIN32_LIBS} LABELS win32
+                     LOCK pyxom_instance)
     endif()
   endif()
 endfunction()
