@@ -12,6 +12,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -253,11 +254,20 @@ std::wstring_view trimTrailingSpaces(std::wstring_view s) {
   return s;
 }
 
-bool readFile(const std::wstring& path, std::string& bytes) {
-  std::ifstream in(toNativePath(path), std::ios::binary);
-  if (!in) return false;
+// A file that exists but cannot be read is not a missing file: writing to it must fail rather
+// than replace it with a file that holds only the new key.
+enum class FileRead { Ok, Missing, Failed };
+
+FileRead readFile(const std::wstring& path, std::string& bytes) {
+  const auto native = toNativePath(path);
+  std::error_code ec;
+  const auto status = std::filesystem::status(native, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return FileRead::Missing;
+  if (ec || status.type() != std::filesystem::file_type::regular) return FileRead::Failed;
+  std::ifstream in(native, std::ios::binary);
+  if (!in) return FileRead::Failed;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return in.bad() ? FileRead::Failed : FileRead::Ok;
 }
 
 std::wstring tempSuffix() {
@@ -440,7 +450,7 @@ std::wstring IniFileProfile::readString(const std::wstring& path, const std::wst
   if (bufferSize == 0) return {};
   std::wstring_view def = trimTrailingSpaces(untilNul(defaultValue));
   std::string bytes;
-  if (!readFile(path, bytes)) return std::wstring(def.substr(0, bufferSize - 1));
+  if (readFile(path, bytes) != FileRead::Ok) return std::wstring(def.substr(0, bufferSize - 1));
   if (untilNul(key).empty()) return copyEntry(def, bufferSize);
   IniDocument doc = IniDocument::parse(bytes);
   auto value = doc.find(untilNul(section), untilNul(key));
@@ -452,7 +462,9 @@ bool IniFileProfile::writeString(const std::wstring& path, const std::wstring& s
   std::lock_guard lock(mutex_);
   if (trim(untilNul(key)).empty()) return false;
   std::string bytes;
-  IniDocument doc = readFile(path, bytes) ? IniDocument::parse(bytes) : IniDocument::empty();
+  const FileRead got = readFile(path, bytes);
+  if (got == FileRead::Failed) return false;
+  IniDocument doc = got == FileRead::Ok ? IniDocument::parse(bytes) : IniDocument::empty();
   doc.set(untilNul(section), untilNul(key), value);
   return replaceFile(path, doc.serialize());
 }
@@ -461,7 +473,7 @@ bool IniFileProfile::deleteKey(const std::wstring& path, const std::wstring& sec
                                const std::wstring& key) {
   std::lock_guard lock(mutex_);
   std::string bytes;
-  if (!readFile(path, bytes)) return false;
+  if (readFile(path, bytes) != FileRead::Ok) return false;
   IniDocument doc = IniDocument::parse(bytes);
   if (!doc.removeKey(untilNul(section), untilNul(key))) return true;  // nothing to remove
   return replaceFile(path, doc.serialize());
@@ -470,7 +482,7 @@ bool IniFileProfile::deleteKey(const std::wstring& path, const std::wstring& sec
 bool IniFileProfile::deleteSection(const std::wstring& path, const std::wstring& section) {
   std::lock_guard lock(mutex_);
   std::string bytes;
-  if (!readFile(path, bytes)) return false;
+  if (readFile(path, bytes) != FileRead::Ok) return false;
   IniDocument doc = IniDocument::parse(bytes);
   if (!doc.removeSection(untilNul(section))) return true;
   return replaceFile(path, doc.serialize());
@@ -502,6 +514,15 @@ bool IniFileProfile::replaceFile(const std::wstring& path, const std::string& by
     std::filesystem::remove(nativeTemp, ec);
     return false;
   }
+#ifndef _WIN32
+  // Make the rename itself durable; the file is whole either way, so a failure here is not one.
+  const auto folder = toNativePath(path).parent_path();
+  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+#endif
   return true;
 }
 
