@@ -25,13 +25,9 @@ bool isBlank(char32_t c) {
   return c == U' ' || (c >= U'\t' && c <= U'\r') || c == 0x1A || c == 0xA0 || c == 0x3000;
 }
 
-char32_t foldCase(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  if (c >= 0x410 && c <= 0x42F) return c + 32;
-  if (c >= 0x400 && c <= 0x40F) return c + 80;
-  return c;
-}
+// Section and key names fold ASCII letters only, as the platform's functions do (measured under
+// Wine: "[Профиль]" is not found as "ПРОФИЛЬ"). Every name the program uses is ASCII.
+char32_t foldCase(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
 
 bool equalNoCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
@@ -193,9 +189,9 @@ void encodeUtf8(std::wstring_view s, std::string& out) {
 
 // ---- lines --------------------------------------------------------------------------------
 
-// A section header is '[' up to the last ']' of the line (leading blanks skipped); the name is
-// taken as written. Any other non-blank line is a key: its name runs to the first '=' and its
-// value follows, both trimmed; a line without '=' is a key without a value.
+// A section header is '[' up to the last ']' of the line (leading blanks skipped); its name is
+// what lies between them, trimmed. Any other non-blank line is a key: its name runs to the
+// first '=' and its value follows, both trimmed; a line without '=' is a key without a value.
 struct Line {
   enum Kind { Blank, Section, Key } kind = Blank;
   std::wstring_view name;
@@ -211,7 +207,7 @@ Line classify(std::wstring_view text) {
     std::size_t close = t.rfind(L']');
     if (close != std::wstring_view::npos) {
       line.kind = Line::Section;
-      line.name = t.substr(1, close - 1);
+      line.name = trim(t.substr(1, close - 1));
       return line;
     }
   }

@@ -14,7 +14,8 @@ class PrivateProfile {
 
   // Reads `key` of `section` in the file `path` into a buffer of `bufferSize` characters:
   // the result holds at most bufferSize - 1 characters. A missing file, section or key
-  // gives `defaultValue` (also cut to size). Section and key names ignore letter case.
+  // gives `defaultValue` (also cut to size). Section and key names ignore the case of ASCII
+  // letters.
   virtual std::wstring readString(const std::wstring& path, const std::wstring& section,
                                   const std::wstring& key, std::size_t bufferSize,
                                   const std::wstring& defaultValue = L"") = 0;
