@@ -21,9 +21,9 @@ namespace {
 
 // ---- characters -------------------------------------------------------------------------
 
-bool isBlank(char32_t c) {
-  return c == U' ' || (c >= U'\t' && c <= U'\r') || c == 0x1A || c == 0xA0 || c == 0x3000;
-}
+// Blanks around names and values: ASCII white space and Ctrl-Z, nothing beyond ASCII (no-break
+// and ideographic spaces are kept, as the platform keeps them).
+bool isBlank(char32_t c) { return c == U' ' || (c >= U'\t' && c <= U'\r') || c == 0x1A; }
 
 // Section and key names fold ASCII letters only, as the platform's functions do (measured under
 // Wine: "[Профиль]" is not found as "ПРОФИЛЬ"). Every name the program uses is ASCII.
