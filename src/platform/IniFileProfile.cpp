@@ -367,6 +367,13 @@ std::wstring keyLine(std::wstring_view name, std::wstring_view value) {
 
 }  // namespace
 
+bool IniDocument::writableName(std::wstring_view section, std::wstring_view key) {
+  const std::wstring_view k = trim(key);
+  if (k.empty() || k.front() == L'[' || k.find(L'=') != std::wstring_view::npos) return false;
+  return section.find_first_of(L"\r\n") == std::wstring_view::npos &&
+         key.find_first_of(L"\r\n") == std::wstring_view::npos;
+}
+
 std::optional<std::wstring> IniDocument::find(std::wstring_view section,
                                               std::wstring_view key) const {
   auto r = findSection(lines_, section);
@@ -456,7 +463,7 @@ std::wstring IniFileProfile::readString(const std::wstring& path, const std::wst
 bool IniFileProfile::writeString(const std::wstring& path, const std::wstring& section,
                                  const std::wstring& key, const std::wstring& value) {
   std::lock_guard lock(mutex_);
-  if (trim(untilNul(key)).empty()) return false;
+  if (!IniDocument::writableName(untilNul(section), untilNul(key))) return false;
   std::string bytes;
   const FileRead got = readFile(path, bytes);
   if (got == FileRead::Failed) return false;

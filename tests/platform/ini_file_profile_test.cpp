@@ -72,6 +72,26 @@ TEST(IniFileProfile, WritesKeepEncodingAndUntouchedLines) {
   }
 }
 
+// Names that would not read back as written are refused and leave the file as it was.
+TEST(IniFileProfile, WritesUnderUnreadableNamesAreRefused) {
+  TempFolder tmp;
+  const std::wstring path = tmp.file(L"config.ini");
+  const std::string before = utf16le(L"[A]\r\nX=1\r\n");
+  writeBytes(path, before);
+  IniFileProfile ini;
+  struct {
+    const wchar_t* section;
+    const wchar_t* key;
+  } refused[] = {{L"A", L""}, {L"A", L"  "}, {L"A", L"X=Y"}, {L"A", L"[B]"},
+                 {L"A", L"X\nY"}, {L"A\r\n[B", L"X"}};
+  for (const auto& r : refused) {
+    EXPECT_FALSE(ini.writeString(path, r.section, r.key, L"2"));
+    EXPECT_EQ(readBytes(path), before);
+  }
+  EXPECT_TRUE(ini.writeString(path, L"A]B", L"K[0]", L"3"));
+  EXPECT_EQ(ini.readString(path, L"A]B", L"K[0]", 5), L"3");
+}
+
 // A path that exists but cannot be read as a file is never replaced by a write.
 TEST(IniFileProfile, UnreadablePathIsNotReplaced) {
   TempFolder tmp;
