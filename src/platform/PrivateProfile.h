@@ -20,7 +20,9 @@ class PrivateProfile {
                                   const std::wstring& key, std::size_t bufferSize,
                                   const std::wstring& defaultValue = L"") = 0;
 
-  // Writes `value` (creating the file, section or key as needed). False on failure.
+  // Writes `value` (creating the file, section or key as needed). False on failure, and for
+  // names that would not read back as written (line breaks; an empty key, '=' in a key or a
+  // key that starts with '['), which leave the file untouched.
   virtual bool writeString(const std::wstring& path, const std::wstring& section,
                            const std::wstring& key, const std::wstring& value) = 0;
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/IniFileProfile.h"
+
 namespace pyxom::platform::win32 {
 
 std::wstring WinPrivateProfile::readString(const std::wstring& path, const std::wstring& section,
@@ -35,6 +37,8 @@ void createUtf16FileIfMissing(const std::wstring& path) {
 
 bool WinPrivateProfile::writeString(const std::wstring& path, const std::wstring& section,
                                     const std::wstring& key, const std::wstring& value) {
+  // Names that would not read back (a line break, '=' in a key) would corrupt the file.
+  if (!IniDocument::writableName(section, key)) return false;
   createUtf16FileIfMissing(path);
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }

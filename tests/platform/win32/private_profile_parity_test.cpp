@@ -79,5 +79,20 @@ TEST(PrivateProfileParity, NewFilesAreUtf16OnBoth) {
   }
 }
 
+TEST(PrivateProfileParity, BothRefuseNamesThatWouldNotReadBack) {
+  TempFolder tmp;
+  win32::WinPrivateProfile win;
+  IniFileProfile portable;
+  const std::string before = testing::utf16le(L"[A]\r\nX=1\r\n");
+  for (PrivateProfile* ini : {static_cast<PrivateProfile*>(&win), static_cast<PrivateProfile*>(&portable)}) {
+    const std::wstring path = tmp.file(ini == &win ? L"win.ini" : L"portable.ini");
+    testing::writeBytes(path, before);
+    EXPECT_FALSE(ini->writeString(path, L"A", L"X=Y", L"2"));
+    EXPECT_FALSE(ini->writeString(path, L"A\r\n[B", L"X", L"2"));
+    EXPECT_FALSE(ini->writeString(path, L"A", L"[B]", L"2"));
+    EXPECT_EQ(testing::readBytes(path), before);
+  }
+}
+
 }  // namespace
 }  // namespace pyxom::platform
