@@ -12,6 +12,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -20,17 +21,13 @@ namespace {
 
 // ---- characters -------------------------------------------------------------------------
 
-bool isBlank(char32_t c) {
-  return c == U' ' || (c >= U'\t' && c <= U'\r') || c == 0x1A || c == 0xA0 || c == 0x3000;
-}
+// Blanks around names and values: ASCII white space and Ctrl-Z, nothing beyond ASCII (no-break
+// and ideographic spaces are kept, as the platform keeps them).
+bool isBlank(char32_t c) { return c == U' ' || (c >= U'\t' && c <= U'\r') || c == 0x1A; }
 
-char32_t foldCase(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  if (c >= 0x410 && c <= 0x42F) return c + 32;
-  if (c >= 0x400 && c <= 0x40F) return c + 80;
-  return c;
-}
+// Section and key names fold ASCII letters only, as the platform's functions do (measured under
+// Wine: "[Профиль]" is not found as "ПРОФИЛЬ"). Every name the program uses is ASCII.
+char32_t foldCase(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
 
 bool equalNoCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
@@ -192,9 +189,9 @@ void encodeUtf8(std::wstring_view s, std::string& out) {
 
 // ---- lines --------------------------------------------------------------------------------
 
-// A section header is '[' up to the last ']' of the line (leading blanks skipped); the name is
-// taken as written. Any other non-blank line is a key: its name runs to the first '=' and its
-// value follows, both trimmed; a line without '=' is a key without a value.
+// A section header is '[' up to the last ']' of the line (leading blanks skipped); its name is
+// what lies between them, trimmed. Any other non-blank line is a key: its name runs to the
+// first '=' and its value follows, both trimmed; a line without '=' is a key without a value.
 struct Line {
   enum Kind { Blank, Section, Key } kind = Blank;
   std::wstring_view name;
@@ -210,7 +207,7 @@ Line classify(std::wstring_view text) {
     std::size_t close = t.rfind(L']');
     if (close != std::wstring_view::npos) {
       line.kind = Line::Section;
-      line.name = t.substr(1, close - 1);
+      line.name = trim(t.substr(1, close - 1));
       return line;
     }
   }
@@ -253,11 +250,20 @@ std::wstring_view trimTrailingSpaces(std::wstring_view s) {
   return s;
 }
 
-bool readFile(const std::wstring& path, std::string& bytes) {
-  std::ifstream in(toNativePath(path), std::ios::binary);
-  if (!in) return false;
+// A file that exists but cannot be read is not a missing file: writing to it must fail rather
+// than replace it with a file that holds only the new key.
+enum class FileRead { Ok, Missing, Failed };
+
+FileRead readFile(const std::wstring& path, std::string& bytes) {
+  const auto native = toNativePath(path);
+  std::error_code ec;
+  const auto status = std::filesystem::status(native, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return FileRead::Missing;
+  if (ec || status.type() != std::filesystem::file_type::regular) return FileRead::Failed;
+  std::ifstream in(native, std::ios::binary);
+  if (!in) return FileRead::Failed;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return in.bad() ? FileRead::Failed : FileRead::Ok;
 }
 
 std::wstring tempSuffix() {
@@ -361,6 +367,13 @@ std::wstring keyLine(std::wstring_view name, std::wstring_view value) {
 
 }  // namespace
 
+bool IniDocument::writableName(std::wstring_view section, std::wstring_view key) {
+  const std::wstring_view k = trim(key);
+  if (k.empty() || k.front() == L'[' || k.find(L'=') != std::wstring_view::npos) return false;
+  return section.find_first_of(L"\r\n") == std::wstring_view::npos &&
+         key.find_first_of(L"\r\n") == std::wstring_view::npos;
+}
+
 std::optional<std::wstring> IniDocument::find(std::wstring_view section,
                                               std::wstring_view key) const {
   auto r = findSection(lines_, section);
@@ -440,7 +453,7 @@ std::wstring IniFileProfile::readString(const std::wstring& path, const std::wst
   if (bufferSize == 0) return {};
   std::wstring_view def = trimTrailingSpaces(untilNul(defaultValue));
   std::string bytes;
-  if (!readFile(path, bytes)) return std::wstring(def.substr(0, bufferSize - 1));
+  if (readFile(path, bytes) != FileRead::Ok) return std::wstring(def.substr(0, bufferSize - 1));
   if (untilNul(key).empty()) return copyEntry(def, bufferSize);
   IniDocument doc = IniDocument::parse(bytes);
   auto value = doc.find(untilNul(section), untilNul(key));
@@ -450,9 +463,11 @@ std::wstring IniFileProfile::readString(const std::wstring& path, const std::wst
 bool IniFileProfile::writeString(const std::wstring& path, const std::wstring& section,
                                  const std::wstring& key, const std::wstring& value) {
   std::lock_guard lock(mutex_);
-  if (trim(untilNul(key)).empty()) return false;
+  if (!IniDocument::writableName(untilNul(section), untilNul(key))) return false;
   std::string bytes;
-  IniDocument doc = readFile(path, bytes) ? IniDocument::parse(bytes) : IniDocument::empty();
+  const FileRead got = readFile(path, bytes);
+  if (got == FileRead::Failed) return false;
+  IniDocument doc = got == FileRead::Ok ? IniDocument::parse(bytes) : IniDocument::empty();
   doc.set(untilNul(section), untilNul(key), value);
   return replaceFile(path, doc.serialize());
 }
@@ -461,7 +476,7 @@ bool IniFileProfile::deleteKey(const std::wstring& path, const std::wstring& sec
                                const std::wstring& key) {
   std::lock_guard lock(mutex_);
   std::string bytes;
-  if (!readFile(path, bytes)) return false;
+  if (readFile(path, bytes) != FileRead::Ok) return false;
   IniDocument doc = IniDocument::parse(bytes);
   if (!doc.removeKey(untilNul(section), untilNul(key))) return true;  // nothing to remove
   return replaceFile(path, doc.serialize());
@@ -470,7 +485,7 @@ bool IniFileProfile::deleteKey(const std::wstring& path, const std::wstring& sec
 bool IniFileProfile::deleteSection(const std::wstring& path, const std::wstring& section) {
   std::lock_guard lock(mutex_);
   std::string bytes;
-  if (!readFile(path, bytes)) return false;
+  if (readFile(path, bytes) != FileRead::Ok) return false;
   IniDocument doc = IniDocument::parse(bytes);
   if (!doc.removeSection(untilNul(section))) return true;
   return replaceFile(path, doc.serialize());
@@ -502,6 +517,15 @@ bool IniFileProfile::replaceFile(const std::wstring& path, const std::string& by
     std::filesystem::remove(nativeTemp, ec);
     return false;
   }
+#ifndef _WIN32
+  // Make the rename itself durable; the file is whole either way, so a failure here is not one.
+  const auto folder = toNativePath(path).parent_path();
+  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+#endif
   return true;
 }
 

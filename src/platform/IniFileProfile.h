@@ -33,6 +33,9 @@ class IniDocument {
   // Sets (or adds, at the end of the section) a key; adds the section at the end if needed.
   // The value is cut at the first line break, so it cannot add lines.
   void set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+  // Whether a key written under these names reads back under them: no line breaks, and a key
+  // name that is not empty, does not start with '[' and holds no '='. writeString refuses others.
+  static bool writableName(std::wstring_view section, std::wstring_view key);
   bool removeKey(std::wstring_view section, std::wstring_view key);
   bool removeSection(std::wstring_view section);
 

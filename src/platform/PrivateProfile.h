@@ -14,12 +14,15 @@ class PrivateProfile {
 
   // Reads `key` of `section` in the file `path` into a buffer of `bufferSize` characters:
   // the result holds at most bufferSize - 1 characters. A missing file, section or key
-  // gives `defaultValue` (also cut to size). Section and key names ignore letter case.
+  // gives `defaultValue` (also cut to size). Section and key names ignore the case of ASCII
+  // letters.
   virtual std::wstring readString(const std::wstring& path, const std::wstring& section,
                                   const std::wstring& key, std::size_t bufferSize,
                                   const std::wstring& defaultValue = L"") = 0;
 
-  // Writes `value` (creating the file, section or key as needed). False on failure.
+  // Writes `value` (creating the file, section or key as needed). False on failure, and for
+  // names that would not read back as written (line breaks; an empty key, '=' in a key or a
+  // key that starts with '['), which leave the file untouched.
   virtual bool writeString(const std::wstring& path, const std::wstring& section,
                            const std::wstring& key, const std::wstring& value) = 0;
 

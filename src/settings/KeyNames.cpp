@@ -19,6 +19,9 @@ const wchar_t* englishName(int usage, Table table) {
                                                         L"DELETE",   L"END",    L"NEXT"};
   static constexpr std::array<const wchar_t*, 9> k79 = {
       L"RIGHT", L"LEFT", L"DOWN", L"UP", L"NUMLOCK", L"DIVIDE", L"MULTIPLY", L"SUBTRACT", L"ADD"};
+  static constexpr std::array<const wchar_t*, 9> kNumpad = {L"NUMPAD1", L"NUMPAD2", L"NUMPAD3",
+                                                            L"NUMPAD4", L"NUMPAD5", L"NUMPAD6",
+                                                            L"NUMPAD7", L"NUMPAD8", L"NUMPAD9"};
   static constexpr std::array<const wchar_t*, 12> kF13 = {L"F13", L"F14", L"F15", L"F16",
                                                           L"F17", L"F18", L"F19", L"F20",
                                                           L"F21", L"F22", L"F23", L"F24"};
@@ -49,6 +52,7 @@ const wchar_t* englishName(int usage, Table table) {
   if (usage >= 58 && usage <= 69) return kF1[usage - 58];
   if (usage >= 70 && usage <= 78) return k70[usage - 70];
   if (usage >= 79 && usage <= 87) return k79[usage - 79];
+  if (usage >= 89 && usage <= 97) return kNumpad[usage - 89];
   if (usage >= 104 && usage <= 115) return kF13[usage - 104];
   if (usage >= 116 && usage <= 119) return k116[usage - 116];
   if (usage >= 224 && usage <= 231) return k224[usage - 224];

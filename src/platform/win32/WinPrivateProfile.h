@@ -1,4 +1,5 @@
-// PrivateProfile over the real GetPrivateProfileStringW / WritePrivateProfileStringW.
+// PrivateProfile over the real GetPrivateProfileStringW / WritePrivateProfileStringW. A write
+// to a missing file creates it as UTF-16LE with a byte-order mark first.
 #pragma once
 
 #include "platform/PrivateProfile.h"
