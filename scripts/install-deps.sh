@@ -2,7 +2,7 @@
 # Installs everything the build and the tests need on Debian 12.
 set -euo pipefail
 PKGS=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-      g++-mingw-w64-x86-64-posix wine64 fonts-wine fonts-wqy-microhei
+      g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-wqy-microhei
       xvfb xauth xdotool imagemagick x11-utils python3 python3-pil)
 missing=()
 for p in "${PKGS[@]}"; do

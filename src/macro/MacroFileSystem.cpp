@@ -10,40 +10,7 @@ namespace pyxom::macro {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Program path to host path. Elsewhere than on Windows the wide text is encoded as UTF-8 here,
-// so that names in any script work whatever the process locale.
-fs::path toNativePath(const std::wstring& programPath) {
-#ifdef _WIN32
-  return platform::toNativePath(programPath);
-#else
-  std::u8string out;
-  for (wchar_t wc : programPath) {
-    auto c = static_cast<char32_t>(wc);
-    if (c == U'\\') c = U'/';
-    if (c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) c = 0xFFFD;
-    if (c < 0x80) {
-      out.push_back(static_cast<char8_t>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char8_t>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char8_t>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char8_t>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char8_t>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char8_t>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char8_t>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char8_t>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char8_t>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char8_t>(0x80 | (c & 0x3F)));
-    }
-  }
-  return fs::path(out);
-#endif
-}
-
-}  // namespace
+using platform::toNativePath;
 
 bool StdMacroFileSystem::fileExists(const std::wstring& path) {
   std::error_code ec;
