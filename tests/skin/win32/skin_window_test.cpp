@@ -277,7 +277,7 @@ TEST_F(SkinWindow, WindowTakesTheMaskShape) {
 
 TEST_F(SkinWindow, ShippedMaskGivesTheRegionOfItsKeptPixels) {
   const std::wstring skins = shippedSkins();
-  if (!exists(skins + kMainMaskPicture)) GTEST_SKIP() << "no shipped skin in data/skins";
+  if (!exists(skins + kMainMaskPicture)) FAIL() << "no shipped skin in data/skins";
   std::optional<Image> mask = LoadSkinPicture(skins, kMainMaskPicture);
   ASSERT_TRUE(mask);
   window_ = CreateWindowExW(0, L"PyxomSkinPage", L"", WS_POPUP, kLeft, kTop, mask->width(), mask->height(), nullptr,
@@ -306,7 +306,7 @@ TEST_F(SkinWindow, ShippedMaskGivesTheRegionOfItsKeptPixels) {
 
 TEST_F(SkinWindow, ShippedLayoutsReadThroughThePrivateProfileFunctions) {
   const std::wstring skins = shippedSkins();
-  if (!exists(skins + kMainMaskPicture)) GTEST_SKIP() << "no shipped skin in data/skins";
+  if (!exists(skins + kMainMaskPicture)) FAIL() << "no shipped skin in data/skins";
   for (UiLanguage lang : {UiLanguage::English, UiLanguage::Second}) {
     LARGE_INTEGER f, t0, t1;
     QueryPerformanceFrequency(&f);
@@ -371,7 +371,7 @@ TEST_F(SkinWindow, GdiPaintOfEveryPageMatchesThePortableComposition_SyntheticSki
 
 TEST_F(SkinWindow, GdiPaintOfEveryPageMatchesThePortableComposition_ShippedSkin) {
   const std::wstring skins = shippedSkins();
-  if (!exists(skins + kMainMaskPicture)) GTEST_SKIP() << "no shipped skin in data/skins";
+  if (!exists(skins + kMainMaskPicture)) FAIL() << "no shipped skin in data/skins";
   std::optional<Image> mask = LoadSkinPicture(skins, kMainMaskPicture);
   ASSERT_TRUE(mask);
   const char* shotDir = std::getenv("PYXOM_SKIN_SCREENSHOTS");
