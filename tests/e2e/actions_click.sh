@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real pyxom.exe with a simulated mouse under Wine: clicks of mouse buttons that leave
 # their function to the host reach the mouse and config.ini as they should.
+#   model 0: a button with a shipped macro plays its keys through key-emulation reports;
 #   model 0: volume down sends the consumer report 0xEA; the mouse's own DPI cycle reports
 #            its new level, which is saved as DPI_LEVEL of the current profile;
 #   model 2: DPI up sends the DPI current report for the next level and saves it.
@@ -83,6 +84,17 @@ sim click 3 || fail "pyxom-sim click 3"
 wait_for 10 trace_has "I 06 F3 01" || fail "the mouse did not report its new DPI level 1"
 level_saved() { [ "$(config_value Config1 DPI_LEVEL)" = 1 ]; }
 wait_for 10 level_saved || fail "DPI_LEVEL of Config1 is '$(config_value Config1 DPI_LEVEL)', not 1"
+stop
+
+# Model 0: button 2 (key index 3) plays the first macro of the shipped group "Office" (Copy):
+# Ctrl down, C down, C up, Ctrl up through key-emulation reports, then everything released.
+write_config "$layout"$'[Config1]\nK0=1\nK1=1\nK2=256\nDPI_LEVEL=0\n'"$levels"
+start 0
+sim click 3 || fail "pyxom-sim click 3"
+copy_played() { trace_has "F 07 15 E0 06 00"; }
+wait_for 10 copy_played || fail "no key report with Ctrl and C held after the click of the macro button"
+all_released() { grep -A20 "^F 07 15 E0 06 00" "$work/trace.txt" | grep -q "^F 07 15 00 00 00 00 00 00"; }
+wait_for 10 all_released || fail "the keys of the macro were not all released"
 stop
 
 # Model 2: button 1 (key index 2) DPI up from level 1; the mouse has DPI code 8 for level 2.
