@@ -1,6 +1,7 @@
 #include "app/win32/PyxomDlg.h"
 
 #include <dbt.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -275,6 +276,9 @@ void CPyxomDlg::downloadConfiguration() {
 }
 
 void CPyxomDlg::startWorkers() {
+  // The listener's 2 ms pause and macro steps from 15 ms need a 1 ms timer; the system's
+  // default of 15.6 ms would round every step up.
+  timerPeriodSet_ = timeBeginPeriod(1) == TIMERR_NOERROR;
   buttonEvents_.clear();
   actionProfile_ = shell_.profile.number;
   HWND h = hwnd();
@@ -301,6 +305,8 @@ void CPyxomDlg::ShutdownDriver() {
   // The worker threads end first: no macro plays after the exit report, and no thread
   // touches the window once it is gone.
   if (workers_) workers_->stop();
+  if (timerPeriodSet_) timeEndPeriod(1);
+  timerPeriodSet_ = false;
   // 1. Tray icon.
   removeTrayIcon();
   // 2. Exit report, when the feature collection was opened.

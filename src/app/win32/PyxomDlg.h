@@ -117,6 +117,7 @@ class CPyxomDlg final : public DialogWindow {
   platform::win32::WinHostInput hostInput_;
   platform::win32::WinHostShell hostShell_;
   std::unique_ptr<device::ActionWorkers> workers_;
+  bool timerPeriodSet_ = false;
 };
 
 }  // namespace pyxom::app::win32
