@@ -99,7 +99,9 @@ TEST_P(Discovery, FindsTheMouseByExactPairAndVendorCollections) {
   DeviceLink link(t);
   EXPECT_EQ(link.discover(n), c.present);
   EXPECT_EQ(n.count, c.notifications);
-  if (c.present) EXPECT_EQ(link.model(), c.model);
+  if (c.present) {
+    EXPECT_EQ(link.model(), c.model);
+  }
   EXPECT_EQ(link.readHandle() != platform::kNullHidHandle, c.readOpened);
   EXPECT_EQ(link.writeHandle() != platform::kNullHidHandle, c.writeOpened);
   EXPECT_EQ(t.openProbeHandles(), 0u) << "every probe handle is closed";
