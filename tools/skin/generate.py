@@ -684,8 +684,8 @@ def mask_picture(w, h, chamfer, radius):
     return c.finish().convert("RGB")
 
 
-def menu_pictures(spec):
-    w, rows, rh = spec["w"], spec["rows"], spec["row_h"]
+def menu_pictures(menu_desc):
+    w, rows, rh = menu_desc["w"], menu_desc["rows"], menu_desc["row_h"]
     h = rows * rh + 1
     out = {}
     for st in STATES:
@@ -699,7 +699,7 @@ def menu_pictures(spec):
                 c.rrect((0, y, 3, rh), 0, fill=CYAN)
             if k:
                 c.line([(8, y), (w - 8, y)], (44, 51, 62), 1)
-            if (k + 1) in spec["arrows"]:
+            if (k + 1) in menu_desc["arrows"]:
                 ax, ay = w - 16, y + rh / 2
                 c.line([(ax - 3, ay - 5), (ax + 2, ay), (ax - 3, ay + 5)],
                        CYAN if st == "normal" else (255, 255, 255), 1.8)
@@ -823,8 +823,8 @@ def main(out):
             save_jpeg(pics[st], os.path.join(out, name + ".jpg"))
         print("rendered", page)
     knob_picture().save(os.path.join(out, "moveRect.png"), "PNG", optimize=True)
-    for spec, prefix in ((D.MENU, "menu_"), (D.SUBMENU, "advanced menu_")):
-        for st, img in menu_pictures(spec).items():
+    for menu_desc, prefix in ((D.MENU, "menu_"), (D.SUBMENU, "advanced menu_")):
+        for st, img in menu_pictures(menu_desc).items():
             save_jpeg(img, os.path.join(out, prefix + st + ".jpg"))
     for st, img in dialog_pictures(D.KEYSET_SIZE, D.KEYSET, STATES).items():
         save_jpeg(img, os.path.join(out, "keyset_" + st + ".jpg"))

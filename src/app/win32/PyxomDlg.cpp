@@ -2,6 +2,7 @@
 
 #include <dbt.h>
 #include <mmsystem.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -297,7 +298,12 @@ void CPyxomDlg::startWorkers() {
       hostInput_, hostShell_, platform::systemClock(),
       /*repaint=*/[h] { InvalidateRect(h, nullptr, FALSE); }};
   workers_ = std::make_unique<device::ActionWorkers>(
-      listener, action, [] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); });
+      listener, action, [] {
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+        // ShellExecuteW (the computer folder) wants COM on the calling thread; the threads live
+        // until the program ends, which releases it.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+      });
   workers_->start();
 }
 
