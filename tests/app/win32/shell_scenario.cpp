@@ -73,6 +73,28 @@ TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
   EXPECT_EQ(runSim(inst, L"state"), 2) << "no simulated mouse once the program ended";
 }
 
+TEST(Shell, SystemMenuAboutItemShowsTheAboutBoxOverTheWindow) {
+  Installation inst;
+  inst.writeConfig(configWith(L"1"));
+  auto started = startPyxom(inst, L"--simulate=0");
+  Process& p = *started;
+  HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
+  ASSERT_NE(main, nullptr);
+  constexpr WPARAM kAboutItem = 0x0010;  // the system menu's about item
+  PostMessageW(main, WM_SYSCOMMAND, kAboutItem, 0);
+  HWND about = waitForWindow(L"About Pyxom", L"#32770", p.id(), 30000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(IsWindowVisible(about));
+  EXPECT_EQ(GetWindow(about, GW_OWNER), main);
+  EXPECT_FALSE(IsWindowEnabled(main)) << "the about box is modal";
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
+  EXPECT_FALSE(IsWindow(about));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  EXPECT_EQ(runSim(inst, L"unplug"), 0);
+  EXPECT_TRUE(p.wait(30000));
+}
+
 TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
   Installation inst;
   inst.writeConfig(configWith(L"0"));
