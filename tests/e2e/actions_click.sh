@@ -6,69 +6,17 @@
 #            its new level, which is saved as DPI_LEVEL of the current profile;
 #   model 2: DPI up sends the DPI current report for the next level and saves it.
 set -euo pipefail
-: "${PYXOM_DIST_DIR:?set PYXOM_DIST_DIR to the dist folder of the Windows build}"
-WINE="${PYXOM_WINE:-wine}"
-
-work="$(mktemp -d /tmp/pyxom-actions.XXXXXX)"
-pid=""
-cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp -r "$PYXOM_DIST_DIR"/. "$work"/
-
-fail() { echo "FAIL: $*" >&2; [ -f "$work/trace.txt" ] && sed 's/^/  trace: /' "$work/trace.txt" >&2; exit 1; }
-
-write_config() {  # UTF-16LE with a byte-order mark, as the program's INI files are
-  { printf '\xff\xfe'; printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } > "$work/config.ini"
-}
+source "$(dirname "$0")/support/run-pyxom.bash" actions
 
 config_value() {  # section key
   iconv -f UTF-16 -t UTF-8 "$work/config.ini" | tr -d '\r' |
     awk -v s="[$1]" -v k="$2" '$0 == s {in_s = 1; next} /^\[/ {in_s = 0} in_s && index($0, k "=") == 1 {print substr($0, length(k) + 2); exit}'
 }
-
-sim() { (cd "$work" && "$WINE" ./pyxom-sim.exe "$@" 2>/dev/null); }
-
-wait_for() {  # seconds command...
-  local t=$(( $1 * 10 )); shift
-  for _ in $(seq "$t"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-
 trace_has() { grep -q "^$1" "$work/trace.txt" 2>/dev/null; }
 downloaded() { [ "$(grep -c '^F 07 09 ' "$work/trace.txt" 2>/dev/null || true)" -ge 4 ] 2>/dev/null; }
-sim_up() { sim state >/dev/null; }
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-
 start() {  # model
-  rm -f "$work/trace.txt"
-  # Under Wine the single-instance mutex outlives an ended program by a few seconds; a start in
-  # that time only wakes the "running" instance and ends with exit code 1. Start again then.
-  local rc
-  for _ in $(seq 40); do
-    (cd "$work" && exec "$WINE" ./pyxom.exe "--simulate=$1" --sim-trace=trace.txt >/dev/null 2>&1) &
-    pid=$!
-    if wait_for 1 ended; then
-      rc=0; wait "$pid" || rc=$?
-      pid=""
-      [ "$rc" -eq 1 ] || fail "model $1: pyxom.exe ended at once with $rc"
-      sleep 0.3
-      continue
-    fi
-    break
-  done
-  [ -n "$pid" ] || fail "model $1: pyxom.exe kept finding a running instance"
-  wait_for 60 sim_up || fail "model $1: no simulated mouse came up"
+  start_pyxom "$1"
   wait_for 30 downloaded || fail "model $1: the configuration download did not reach the mouse"
-}
-
-stop() {
-  sim unplug || true
-  wait_for 30 ended || fail "the program did not end after the unplug"
-  wait "$pid" 2>/dev/null || true
-  pid=""
 }
 
 layout=$'[PRODUCTNAME]\nPRODUCTNAME_CN=Pyxom\nPRODUCTNAME_EN=Pyxom\n[KEYNUM]\nKeyNum=3\n[KEYMAP]\nK1_MAP=1\nK2_MAP=2\nK3_MAP=3\n[KEY_UIFC]\nK1_INIT_VAL=1\nK2_INIT_VAL=1\nK3_INIT_VAL=1\n[Init]\nCurConfig=1\nVER_SEL=1\n'

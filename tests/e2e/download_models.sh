@@ -4,30 +4,8 @@
 # enable mask, current level, LED mode, fire interval), and the system's pointer speed and wheel
 # lines follow the profile's settings.
 set -euo pipefail
-: "${PYXOM_DIST_DIR:?set PYXOM_DIST_DIR to the dist folder of the Windows build}"
-WINE="${PYXOM_WINE:-wine}"
+source "$(dirname "$0")/support/run-pyxom.bash" download
 
-work="$(mktemp -d /tmp/pyxom-download.XXXXXX)"
-pid=""
-cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp -r "$PYXOM_DIST_DIR"/. "$work"/
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-write_config() {
-  { printf '\xff\xfe'; printf '%s' "$1" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } > "$work/config.ini"
-}
-sim() { (cd "$work" && "$WINE" ./pyxom-sim.exe "$@" 2>/dev/null); }
-wait_for() {
-  local t=$(( $1 * 10 )); shift
-  for _ in $(seq "$t"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-sim_up() { sim state >/dev/null; }
 reg_value() {  # key value
   "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {print $NF}'
 }
@@ -37,29 +15,10 @@ quiet() {
   if [ "$now" -gt 0 ] && [ "$now" = "${last_lines:-}" ]; then return 0; fi
   last_lines="$now"; sleep 0.9; return 1
 }
-
-start() {  # model; retried while an ended instance's mutex lingers (exit code 1)
-  rm -f "$work/trace.txt"; last_lines=""
-  local rc
-  for _ in $(seq 40); do
-    (cd "$work" && exec "$WINE" ./pyxom.exe "--simulate=$1" --sim-trace=trace.txt >/dev/null 2>&1) &
-    pid=$!
-    if wait_for 1 ended; then
-      rc=0; wait "$pid" || rc=$?; pid=""
-      [ "$rc" -eq 1 ] || fail "model $1: pyxom.exe ended at once with $rc"
-      sleep 0.3; continue
-    fi
-    break
-  done
-  [ -n "$pid" ] || fail "model $1: pyxom.exe kept finding a running instance"
-  wait_for 60 sim_up || fail "model $1: no simulated mouse came up"
+start() {  # model
+  last_lines=""
+  start_pyxom "$1"
   wait_for 30 quiet || fail "model $1: the download never ended"
-}
-
-stop() {
-  sim unplug || true
-  wait_for 30 ended || fail "the program did not end after the unplug"
-  wait "$pid" 2>/dev/null || true; pid=""
 }
 
 layout=$'[PRODUCTNAME]\nPRODUCTNAME_CN=Pyxom\nPRODUCTNAME_EN=Pyxom\n[KEYNUM]\nKeyNum=3\n[KEYMAP]\nK1_MAP=2\nK2_MAP=1\nK3_MAP=3\n[KEY_UIFC]\nK1_INIT_VAL=1\nK2_INIT_VAL=1\nK3_INIT_VAL=1\n[Init]\nCurConfig=2\nVER_SEL=1\n'
