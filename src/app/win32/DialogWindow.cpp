@@ -32,10 +32,11 @@ HWND DialogWindow::create(HINSTANCE instance, int resourceId, HWND owner) {
 INT_PTR DialogWindow::runModal(HINSTANCE instance, int resourceId, HWND owner) {
   HWND created = create(instance, resourceId, owner);
   if (!created) return -1;
-  // A modal dialog is shown once initialised, whether or not its template says WS_VISIBLE.
-  if (!ended_ && hwnd_ && !IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
   const bool disableOwner = owner && IsWindowEnabled(owner);
   if (disableOwner) EnableWindow(owner, FALSE);
+  // A modal dialog is shown once initialised (and its owner disabled), whether or not its
+  // template says WS_VISIBLE.
+  if (!ended_ && hwnd_ && !IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
   MSG msg;
   while (!ended_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);

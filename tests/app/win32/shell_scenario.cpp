@@ -41,7 +41,7 @@ TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
     ASSERT_TRUE(p.started());
     HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 60000);
     ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0])
-                            << (p.wait(0) ? " (ended with " + std::to_string(p.exitCode()) + ")" : " (still running)");
+                            << " (" << p.state() << ")";
     EXPECT_EQ(staticText(box), c.text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(p.wait(30000));
@@ -57,7 +57,7 @@ TEST(Shell, UnplugEndsTheProgramAfterTheExitReportAndResetsPointerSpeed) {
   auto started = startPyxom(inst, L"--simulate=1 --sim-trace=\"" + trace + L"\"");
   Process& p = *started;
   HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
-  ASSERT_NE(main, nullptr) << (p.wait(0) ? "ended with " + std::to_string(p.exitCode()) : std::string("still running"));
+  ASSERT_NE(main, nullptr) << p.state();
   // Setting the pointer speed broadcasts a change, and the thread serves sent messages while it
   // waits: an unplug sent during the download would land in its middle.
   ASSERT_FALSE(waitForQuietTrace(trace, 1000, 60000).empty());
@@ -80,6 +80,8 @@ TEST(Shell, SystemMenuAboutItemShowsTheAboutBoxOverTheWindow) {
   Process& p = *started;
   HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
   ASSERT_NE(main, nullptr);
+  // The title is set early in start-up; the window shows once start-up is over.
+  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000));
   constexpr WPARAM kAboutItem = 0x0010;  // the system menu's about item
   PostMessageW(main, WM_SYSCOMMAND, kAboutItem, 0);
   HWND about = waitForWindow(L"About Pyxom", L"#32770", p.id(), 30000);
@@ -88,8 +90,7 @@ TEST(Shell, SystemMenuAboutItemShowsTheAboutBoxOverTheWindow) {
   EXPECT_EQ(GetWindow(about, GW_OWNER), main);
   EXPECT_FALSE(IsWindowEnabled(main)) << "the about box is modal";
   PostMessageW(about, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
-  EXPECT_FALSE(IsWindow(about));
+  EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }, 5000));
   EXPECT_TRUE(IsWindowEnabled(main));
   EXPECT_EQ(runSim(inst, L"unplug"), 0);
   EXPECT_TRUE(p.wait(30000));
@@ -101,7 +102,8 @@ TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
   auto started = startPyxom(inst, L"--simulate=0");
   Process& first = *started;
   HWND main = waitForWindow(L"Pyxom Гравитон", nullptr, first.id(), 60000);
-  ASSERT_NE(main, nullptr) << (first.wait(0) ? "ended with " + std::to_string(first.exitCode()) : std::string("still running"));
+  ASSERT_NE(main, nullptr) << first.state();
+  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000)) << "start-up never ended";
   ShowWindow(main, SW_HIDE);  // as if closed to the tray
   ASSERT_FALSE(IsWindowVisible(main));
 
@@ -110,8 +112,7 @@ TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
   EXPECT_EQ(second.exitCode(), 1u);
   EXPECT_EQ(waitForWindow(L"Pyxom Гравитон", nullptr, second.id(), 0), nullptr);
   // The restore is the first instance's own work: give its thread a moment on a busy machine.
-  for (int i = 0; i < 100 && !IsWindowVisible(main); ++i) Sleep(50);
-  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
   EXPECT_FALSE(first.wait(0)) << "the first instance keeps running";
   EXPECT_EQ(runSim(inst, L"unplug"), 0);
   EXPECT_TRUE(first.wait(30000));

@@ -152,6 +152,17 @@ BOOL CALLBACK enumProc(HWND h, LPARAM lp) {
 }
 }  // namespace
 
+bool waitUntil(const std::function<bool()>& done, DWORD ms) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(50)) {
+    if (GetTickCount() - start >= ms) return done();
+  }
+  return true;
+}
+
+std::string Process::state() {
+  return wait(0) ? "ended with " + std::to_string(exitCode()) : std::string("still running");
+}
+
 std::unique_ptr<Process> startPyxom(const Installation& inst, const std::wstring& arguments) {
   // Under Wine the single-instance mutex of a program that has just ended outlives its process
   // by a few seconds (it cannot even be opened from here), and a start in that window only wakes

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ class Process {
   // Waits for the end; returns false on time-out.
   bool wait(DWORD ms);
   DWORD exitCode() const;
+  // "still running" or "ended with N", for failure messages.
+  std::string state();
   DWORD id() const { return pi_.dwProcessId; }
   std::string output() const;  // what a console process wrote (when captured)
 
@@ -42,6 +45,9 @@ class Process {
   PROCESS_INFORMATION pi_{};
   std::wstring outFile_;
 };
+
+// Polls `done` every 50 ms for up to `ms`; returns its last answer.
+bool waitUntil(const std::function<bool()>& done, DWORD ms);
 
 // Starts pyxom.exe from the installation as the first instance.
 std::unique_ptr<Process> startPyxom(const Installation& inst, const std::wstring& arguments);
