@@ -42,6 +42,8 @@ TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
     HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 60000);
     ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0])
                             << " (" << p.state() << ")";
+    // Its texts are set while it initialises, before it shows.
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(box) != FALSE; }, 30000));
     EXPECT_EQ(staticText(box), c.text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(p.wait(30000));
@@ -86,7 +88,8 @@ TEST(Shell, SystemMenuAboutItemShowsTheAboutBoxOverTheWindow) {
   PostMessageW(main, WM_SYSCOMMAND, kAboutItem, 0);
   HWND about = waitForWindow(L"About Pyxom", L"#32770", p.id(), 30000);
   ASSERT_NE(about, nullptr);
-  EXPECT_TRUE(IsWindowVisible(about));
+  // The box exists before it is initialised; it shows once its owner is disabled.
+  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(about) != FALSE; }, 30000));
   EXPECT_EQ(GetWindow(about, GW_OWNER), main);
   EXPECT_FALSE(IsWindowEnabled(main)) << "the about box is modal";
   PostMessageW(about, WM_COMMAND, IDOK, 0);
