@@ -39,11 +39,10 @@ TEST(Shell, NoMouseShowsTheMessageInTheConfiguredLanguageAndEnds) {
     auto started = startPyxom(inst, L"");
     Process& p = *started;
     ASSERT_TRUE(p.started());
-    HWND box = waitForWindow(L"pyxom", L"#32770", p.id(), 60000);
+    // Its texts are set while it initialises, before it shows.
+    HWND box = waitForShownWindow(L"pyxom", L"#32770", p.id(), 60000);
     ASSERT_NE(box, nullptr) << "no message box for VER_SEL=" << static_cast<int>(c.verSel[0])
                             << " (" << p.state() << ")";
-    // Its texts are set while it initialises, before it shows.
-    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(box) != FALSE; }, 30000));
     EXPECT_EQ(staticText(box), c.text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(p.wait(30000));
@@ -80,16 +79,14 @@ TEST(Shell, SystemMenuAboutItemShowsTheAboutBoxOverTheWindow) {
   inst.writeConfig(configWith(L"1"));
   auto started = startPyxom(inst, L"--simulate=0");
   Process& p = *started;
-  HWND main = waitForWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
-  ASSERT_NE(main, nullptr);
   // The title is set early in start-up; the window shows once start-up is over.
-  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000));
+  HWND main = waitForShownWindow(L"Pyxom Graviton", nullptr, p.id(), 60000);
+  ASSERT_NE(main, nullptr) << p.state();
   constexpr WPARAM kAboutItem = 0x0010;  // the system menu's about item
   PostMessageW(main, WM_SYSCOMMAND, kAboutItem, 0);
-  HWND about = waitForWindow(L"About Pyxom", L"#32770", p.id(), 30000);
-  ASSERT_NE(about, nullptr);
   // The box exists before it is initialised; it shows once its owner is disabled.
-  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(about) != FALSE; }, 30000));
+  HWND about = waitForShownWindow(L"About Pyxom", L"#32770", p.id(), 30000);
+  ASSERT_NE(about, nullptr);
   EXPECT_EQ(GetWindow(about, GW_OWNER), main);
   EXPECT_FALSE(IsWindowEnabled(main)) << "the about box is modal";
   PostMessageW(about, WM_COMMAND, IDOK, 0);
@@ -104,9 +101,8 @@ TEST(Shell, SecondInstanceRestoresTheFirstAndEndsWithoutAWindow) {
   inst.writeConfig(configWith(L"0"));
   auto started = startPyxom(inst, L"--simulate=0");
   Process& first = *started;
-  HWND main = waitForWindow(L"Pyxom Гравитон", nullptr, first.id(), 60000);
-  ASSERT_NE(main, nullptr) << first.state();
-  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000)) << "start-up never ended";
+  HWND main = waitForShownWindow(L"Pyxom Гравитон", nullptr, first.id(), 60000);
+  ASSERT_NE(main, nullptr) << "no window, or start-up never ended (" << first.state() << ")";
   ShowWindow(main, SW_HIDE);  // as if closed to the tray
   ASSERT_FALSE(IsWindowVisible(main));
 

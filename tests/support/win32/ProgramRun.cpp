@@ -185,6 +185,15 @@ HWND waitForWindow(const std::wstring& title, const wchar_t* className, DWORD pi
   return nullptr;
 }
 
+HWND waitForShownWindow(const std::wstring& title, const wchar_t* className, DWORD pid, DWORD ms) {
+  HWND found = nullptr;
+  auto shown = [&] {
+    found = waitForWindow(title, className, pid, 0);
+    return found && IsWindowVisible(found);
+  };
+  return waitUntil(shown, ms) ? found : nullptr;
+}
+
 int runSim(const Installation& inst, const std::wstring& arguments, std::string* output) {
   Process p(inst.path(L"pyxom-sim.exe"), arguments, inst.folder());
   if (!p.started() || !p.wait(15000)) return -1;

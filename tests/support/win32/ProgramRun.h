@@ -55,6 +55,9 @@ std::unique_ptr<Process> startPyxom(const Installation& inst, const std::wstring
 // Waits up to `ms` for a top-level window with this title (and class, when given) that belongs
 // to process `pid` (0: any process).
 HWND waitForWindow(const std::wstring& title, const wchar_t* className, DWORD pid, DWORD ms);
+// The same, once the window shows: a dialog exists (texts not set, owner still enabled) before
+// it is initialised, and the main window shows only when start-up is over.
+HWND waitForShownWindow(const std::wstring& title, const wchar_t* className, DWORD pid, DWORD ms);
 // Runs pyxom-sim.exe from the installation with the arguments; returns its exit code.
 int runSim(const Installation& inst, const std::wstring& arguments, std::string* output = nullptr);
 std::vector<std::string> readLines(const std::wstring& path);
